@@ -1,0 +1,215 @@
+#include "surface/RetainedImage.h"
+
+#include "surface/ClipSegment.h"
+#include "surface/SurfaceError.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <utility>
+
+namespace {
+
+std::int64_t floorDiv(std::int64_t numerator, std::int64_t positiveDivisor)
+{
+    std::int64_t quotient = numerator / positiveDivisor;
+    if (numerator % positiveDivisor < 0)
+        --quotient;
+    return quotient;
+}
+
+std::string describe(float value)
+{
+    return std::to_string(value);
+}
+
+void requireFinite(const char* property, float value)
+{
+    if (!std::isfinite(value))
+        throw SurfaceError(std::string(property) + " must be a finite number, not " + describe(value));
+}
+
+void requireFiniteNonZero(const char* property, float value)
+{
+    if (!std::isfinite(value) || value == 0.0f)
+        throw SurfaceError(std::string(property) + " must be a finite number other than 0, not "
+                           + describe(value));
+}
+
+void requireValidColor(const char* what, RgbColor color)
+{
+    if (!isValidRgbColor(color))
+        throw SurfaceError(std::string(what) + " must be an RGB colour value from 0 to "
+                           + std::to_string(kLargestRgbColor) + ", not " + std::to_string(color));
+}
+
+int checkedSide(const char* side, int pixels)
+{
+    if (pixels < 1 || pixels > RetainedImage::kLargestSide)
+        throw SurfaceError(std::string("the ") + side + " of a retained image must be 1 to "
+                           + std::to_string(RetainedImage::kLargestSide) + " pixels, not "
+                           + std::to_string(pixels));
+    return pixels;
+}
+
+} // namespace
+
+RetainedImage::RetainedImage(int widthInPixels, int heightInPixels)
+    : width_(checkedSide("width", widthInPixels))
+    , height_(checkedSide("height", heightInPixels))
+    , pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), toPixel(Rgb(0, 0, 0)))
+    , scaleWidth_(static_cast<float>(width_))
+    , scaleHeight_(static_cast<float>(height_))
+{
+}
+
+RetainedImage::PixelPoint RetainedImage::toPixelSpace(float userX, float userY) const
+{
+    return {(static_cast<double>(userX) - scaleLeft_) * pixelsPerUserX_,
+            (static_cast<double>(userY) - scaleTop_) * pixelsPerUserY_};
+}
+
+PixelRect RetainedImage::takeChangedRect()
+{
+    return std::exchange(changed_, PixelRect{});
+}
+
+void RetainedImage::SetScaleLeft(float userX)
+{
+    requireFinite("ScaleLeft", userX);
+    scaleLeft_ = userX;
+}
+
+void RetainedImage::SetScaleTop(float userY)
+{
+    requireFinite("ScaleTop", userY);
+    scaleTop_ = userY;
+}
+
+void RetainedImage::SetScaleWidth(float userWidth)
+{
+    requireFiniteNonZero("ScaleWidth", userWidth);
+    scaleWidth_ = userWidth;
+    updateScaleFactors();
+}
+
+void RetainedImage::SetScaleHeight(float userHeight)
+{
+    requireFiniteNonZero("ScaleHeight", userHeight);
+    scaleHeight_ = userHeight;
+    updateScaleFactors();
+}
+
+void RetainedImage::updateScaleFactors()
+{
+    pixelsPerUserX_ = width_ / static_cast<double>(scaleWidth_);
+    pixelsPerUserY_ = height_ / static_cast<double>(scaleHeight_);
+}
+
+void RetainedImage::SetBackColor(RgbColor color)
+{
+    requireValidColor("BackColor", color);
+    backColor_ = color;
+}
+
+void RetainedImage::Cls()
+{
+    std::fill(pixels_.begin(), pixels_.end(), toPixel(backColor_));
+    changed_ = {0, 0, width_, height_};
+}
+
+void RetainedImage::SetDrawWidth(std::int16_t pixels)
+{
+    if (pixels < 1)
+        throw SurfaceError("DrawWidth must be at least 1 pixel, not " + std::to_string(pixels));
+    drawWidth_ = pixels;
+}
+
+void RetainedImage::Line(float x1, float y1, float x2, float y2, RgbColor color)
+{
+    requireValidColor("the colour of a line", color);
+
+    const PixelPoint from = toPixelSpace(x1, y1);
+    const PixelPoint to = toPixelSpace(x2, y2);
+    PixelSegment segment{from.x, from.y, to.x, to.y};
+    if (!std::isfinite(segment.x1) || !std::isfinite(segment.y1) || !std::isfinite(segment.x2)
+        || !std::isfinite(segment.y2))
+        return;
+
+    // A wide pen reaches drawWidth_ pixels beyond its path at most; keep what may still show.
+    const double reach = drawWidth_;
+    if (!clipSegmentToBox(segment, {-reach, -reach, width_ + reach, height_ + reach}))
+        return;
+
+    const int column1 = static_cast<int>(std::floor(segment.x1));
+    const int row1 = static_cast<int>(std::floor(segment.y1));
+    const int column2 = static_cast<int>(std::floor(segment.x2));
+    const int row2 = static_cast<int>(std::floor(segment.y2));
+
+    const std::uint32_t pixel = toPixel(color);
+    if (std::abs(column2 - column1) >= std::abs(row2 - row1))
+        strokePath<false>(column1, row1, column2, row2, pixel);
+    else
+        strokePath<true>(row1, column1, row2, column2, pixel);
+
+    const int before = (drawWidth_ - 1) / 2;
+    const PixelRect touched{std::max(std::min(column1, column2) - before, 0),
+                            std::max(std::min(row1, row2) - before, 0),
+                            std::min(std::max(column1, column2) - before + drawWidth_, width_),
+                            std::min(std::max(row1, row2) - before + drawWidth_, height_)};
+    changed_ = changed_.unitedWith(touched);
+}
+
+// Walks the path one step along the major axis at a time (columns for a flat line, rows for
+// a steep one, where Steep swaps the roles) and fills, for each major position, the run of
+// minor positions that the pen covers there. The path's minor position at step n is the
+// nearest pixel to the exact line, halves rounded towards larger coordinates.
+template <bool Steep>
+void RetainedImage::strokePath(int majorFrom, int minorFrom, int majorTo, int minorTo,
+                               std::uint32_t pixel)
+{
+    if (majorTo < majorFrom) {
+        std::swap(majorFrom, majorTo);
+        std::swap(minorFrom, minorTo);
+    }
+    const std::int64_t majorSpan = majorTo - majorFrom;
+    const std::int64_t minorSpan = minorTo - minorFrom;
+    const auto minorAt = [&](std::int64_t step) {
+        if (majorSpan == 0)
+            return minorFrom;
+        return minorFrom
+               + static_cast<int>(floorDiv(2 * step * minorSpan + majorSpan, 2 * majorSpan));
+    };
+
+    const int majorLimit = Steep ? height_ : width_;
+    const int minorLimit = Steep ? width_ : height_;
+    const int pen = drawWidth_;
+    const int before = (pen - 1) / 2;
+
+    const int first = std::max(majorFrom - before, 0);
+    const int last = std::min(majorTo - before + pen - 1, majorLimit - 1);
+    for (int major = first; major <= last; ++major) {
+        // The path steps whose pen squares reach this major position.
+        const std::int64_t lowStep = std::max<std::int64_t>(major + before - (pen - 1) - majorFrom, 0);
+        const std::int64_t highStep = std::min<std::int64_t>(major + before - majorFrom, majorSpan);
+        const int minorA = minorAt(lowStep);
+        const int minorB = lowStep == highStep ? minorA : minorAt(highStep);
+        const int low = std::max(std::min(minorA, minorB) - before, 0);
+        const int high = std::min(std::max(minorA, minorB) - before + pen - 1, minorLimit - 1);
+        if constexpr (Steep) {
+            std::uint32_t* row = pixels_.data() + static_cast<std::ptrdiff_t>(major) * stride();
+            std::fill(row + low, row + high + 1, pixel);
+        } else {
+            for (int minor = low; minor <= high; ++minor)
+                pixels_[static_cast<std::size_t>(minor) * stride() + major] = pixel;
+        }
+    }
+}
+
+void RetainedImage::Refresh()
+{
+    if (!presenter_)
+        return;
+    presenter_(*this, takeChangedRect());
+}

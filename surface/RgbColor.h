@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+
+// A colour as the figure and its surface exchange it: red + 256·green + 65536·blue, each
+// channel 0 to 255, so a valid value lies in 0 .. 0xFFFFFF (red in the lowest byte).
+using RgbColor = std::int32_t;
+
+constexpr RgbColor kLargestRgbColor = 0xFFFFFF;
+
+// Channels must each be 0 to 255.
+constexpr RgbColor Rgb(int red, int green, int blue)
+{
+    return red + 256 * green + 65536 * blue;
+}
+
+constexpr bool isValidRgbColor(RgbColor color)
+{
+    return color >= 0 && color <= kLargestRgbColor;
+}
+
+// The retained image stores 0x00RRGGBB, red in the third byte: the layout that 32-bit
+// screen images show as is.
+constexpr std::uint32_t toPixel(RgbColor color)
+{
+    const auto value = static_cast<std::uint32_t>(color);
+    return ((value & 0xFFu) << 16) | (value & 0xFF00u) | ((value >> 16) & 0xFFu);
+}
