@@ -1,0 +1,239 @@
+#include "WindowTestSupport.h"
+#include "window/ControlTable.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyleOptionButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString toQString(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+QString textOf(QWidget* widget)
+{
+    if (auto* button = qobject_cast<QPushButton*>(widget))
+        return button->text();
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        return edit->text();
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return label->text();
+    return {};
+}
+
+TEST(Form1, OpensWithItsCaptionInnerSizeAndEveryControlInPlace)
+{
+    const auto window = shownForm1();
+    EXPECT_EQ(window->windowTitle(), "Form1");
+    EXPECT_EQ(window->size(), QSize(799, 460));
+
+    const QRect expected[] = {{16, 8, 577, 417}, {640, 8, 73, 25},  {680, 40, 41, 25}, {608, 48, 73, 17},
+                              {680, 72, 41, 25}, {608, 80, 73, 17}, {632, 184, 81, 25}};
+    for (std::size_t i = 0; i < kForm1Controls.size(); ++i) {
+        const ControlSpec& spec = kForm1Controls[i];
+        QWidget* widget = control(*window, spec.name.data());
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->geometry(), expected[i]) << spec.name;
+        EXPECT_EQ(textOf(widget), toQString(spec.text)) << spec.name;
+    }
+    EXPECT_EQ(textOf(control(*window, "Text1")), "60");
+    EXPECT_EQ(textOf(control(*window, "Text2")), "90");
+    EXPECT_EQ(textOf(control(*window, "Command1")), "描画");
+
+    // Resizing the window moves nothing.
+    window->resize(1200, 700);
+    QCoreApplication::processEvents();
+    for (std::size_t i = 0; i < kForm1Controls.size(); ++i)
+        EXPECT_EQ(control(*window, kForm1Controls[i].name.data())->geometry(), expected[i]);
+}
+
+TEST(Form1, TabMovesTheFocusInTabIndexOrderPastLabelsAndPicture)
+{
+    const auto window = shownForm1();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+
+    QStringList visited;
+    for (int i = 0; i < 5; ++i) {
+        visited << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(visited, (QStringList{"Command1", "Text1", "Text2", "Command3", "Command1"}));
+    for (const char* name : {"Picture1", "Label1", "Label2"})
+        EXPECT_EQ(control(*window, name)->focusPolicy(), Qt::NoFocus) << name;
+}
+
+TEST(Form1, CaptionsShowInAJapaneseFontAndFitTheirControls)
+{
+    const auto window = shownForm1();
+    for (const ControlSpec& spec : kForm1Controls) {
+        if (spec.kind == ControlKind::PictureBox)
+            continue;
+        QWidget* widget = control(*window, spec.name.data());
+        const QString text = textOf(widget);
+        const QFontMetrics metrics(widget->font());
+
+        const QString family = QFontInfo(widget->font()).family();
+        EXPECT_TRUE(family.contains("Gothic") || family.contains("CJK")) << spec.name << ": " << family.toStdString();
+        for (const char32_t character : text.toUcs4())
+            EXPECT_TRUE(metrics.inFontUcs4(character)) << spec.name << ": U+" << std::hex << unsigned(character);
+
+        QRect room = widget->rect();
+        if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            QStyleOptionButton option;
+            option.initFrom(button);
+            option.text = text;
+            room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        } else if (qobject_cast<QLineEdit*>(widget)) {
+            const int frame = widget->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, widget);
+            room = widget->rect().adjusted(frame + 2, frame, -frame - 2, -frame);  // and the edit's text margin
+        }
+        EXPECT_LE(metrics.horizontalAdvance(text), room.width()) << spec.name;
+        EXPECT_LE(metrics.height(), room.height()) << spec.name;
+    }
+}
+
+TEST(Form1, ShowsAPlainBlackPictureBeforeTheFirstDrawing)
+{
+    const auto window = shownForm1();
+    const QImage shown = grabbed(picture(*window));
+    ASSERT_EQ(shown.size(), QSize(577, 417));
+    for (int row = 0; row < shown.height(); ++row)
+        for (int column = 0; column < shown.width(); ++column)
+            ASSERT_EQ(shown.pixel(column, row) & 0xFFFFFFu, 0u);
+}
+
+TEST(Form1, DrawButtonDrawsTheCoresFigureWhateverTheFieldsHold)
+{
+    const auto window = shownForm1();
+    const auto expected = coreFigure(577, 417);
+
+    click(*window, "Command1");
+    EXPECT_TRUE(samePixels(picture(*window).surface(), *expected));
+    EXPECT_TRUE(showsImage(grabbed(picture(*window)), *expected));
+
+    auto* text1 = control<QLineEdit>(*window, "Text1");
+    auto* text2 = control<QLineEdit>(*window, "Text2");
+    const QString contents[][2] = {{"", ""}, {"abc", "-1e999"}, {QString(100000, '9'), "\t\n"}};
+    for (const auto& [first, second] : contents) {
+        text1->setText(first);
+        text2->setText(second);
+        click(*window, "Command1");
+        EXPECT_TRUE(samePixels(picture(*window).surface(), *expected));
+        EXPECT_EQ(text1->text(), first);
+    }
+    EXPECT_TRUE(showsImage(grabbed(picture(*window)), *expected));
+}
+
+// Records the paint events that reach the picture, and what the window's state was then.
+class PaintRecorder : public QObject {
+public:
+    explicit PaintRecorder(const Form1& window)
+        : window_(window)
+    {
+        picture(window).installEventFilter(this);
+    }
+
+    std::function<void()> onFirstPaint;
+    std::vector<QRect> paints;
+    std::vector<bool> stopRequestedAtPaint;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            paints.push_back(static_cast<QPaintEvent*>(event)->rect());
+            stopRequestedAtPaint.push_back(window_.state().StopRequested);
+            if (paints.size() == 1 && onFirstPaint)
+                onFirstPaint();
+        }
+        return false;
+    }
+
+private:
+    const Form1& window_;
+};
+
+TEST(Form1, PaintsOncePerRefreshOnlyWhatChangedThenTheRestAfterTheDrawing)
+{
+    const auto window = shownForm1();
+
+    // The rectangles the drawing presents, as the core gives them.
+    RetainedImage image(577, 417);
+    std::vector<QRect> expected;
+    image.setPresenter([&](const RetainedImage&, const PixelRect& changed) {
+        expected.emplace_back(changed.left, changed.top, changed.width(), changed.height());
+    });
+    MainWindowState state;
+    RunDrawCommand(state, image);
+    const PixelRect rest = image.takeChangedRect();
+    expected.emplace_back(rest.left, rest.top, rest.width(), rest.height());
+    ASSERT_EQ(expected.size(), 74u);
+
+    PaintRecorder recorder(*window);
+    QTest::mouseClick(control<QAbstractButton>(*window, "Command1"), Qt::LeftButton);
+    EXPECT_EQ(recorder.paints.size(), 73u) << "the click returned after its synchronous repaints";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(recorder.paints, expected);
+}
+
+TEST(Form1, AStopClickDuringADrawingIsHandledAfterItAndTheNextDrawingClearsIt)
+{
+    const auto window = shownForm1();
+    auto* stopButton = control<QPushButton>(*window, "Command3");
+    PaintRecorder recorder(*window);
+    // While the drawing runs, the user clicks "描画中止": the click waits in the queue.
+    recorder.onFirstPaint = [&] {
+        const QPointF centre = QRectF(stopButton->rect()).center();
+        const QPointF global = stopButton->mapToGlobal(centre);
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QCoreApplication::postEvent(stopButton, new QMouseEvent(type, centre, global, Qt::LeftButton,
+                                                                    type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                                                    Qt::NoModifier));
+    };
+
+    QTest::mouseClick(control<QAbstractButton>(*window, "Command1"), Qt::LeftButton);
+    ASSERT_EQ(recorder.stopRequestedAtPaint.size(), 73u);
+    EXPECT_EQ(std::count(recorder.stopRequestedAtPaint.begin(), recorder.stopRequestedAtPaint.end(), true), 0);
+    EXPECT_FALSE(window->state().StopRequested);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window->state().StopRequested);
+
+    recorder.onFirstPaint = nullptr;
+    recorder.paints.clear();
+    recorder.stopRequestedAtPaint.clear();
+    click(*window, "Command1");
+    EXPECT_FALSE(window->state().StopRequested);
+    EXPECT_EQ(std::count(recorder.stopRequestedAtPaint.begin(), recorder.stopRequestedAtPaint.end(), true), 0);
+}
+
+TEST(Form1, CoveringAndUncoveringRepaintsTheWholeFigureFromTheImage)
+{
+    const auto window = shownForm1();
+    click(*window, "Command1");
+    PaintRecorder recorder(*window);
+    window->hide();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(recorder.paints.empty());
+    EXPECT_EQ(recorder.paints.back(), QRect(0, 0, 577, 417));
+    EXPECT_TRUE(showsImage(grabbed(picture(*window)), *coreFigure(577, 417)));
+}
+
+TEST(Form1, ClosingTheWindowEndsTheProgram)
+{
+    const auto window = shownForm1();
+    QTimer::singleShot(0, window.get(), &QWidget::close);
+    EXPECT_EQ(QApplication::exec(), 0);
+}
+
+} // namespace

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+// The main window's controls as data, free of any toolkit, so that every window shell
+// builds the same window from it. Positions and sizes are in twips (1/1440 inch) relative
+// to the window's inner area; texts are UTF-8.
+
+enum class ControlKind { PictureBox, CommandButton, TextBox, Label };
+
+struct TwipsRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+struct ControlSpec {
+    std::string_view name;
+    ControlKind kind;
+    std::string_view text;  // caption or initial text; empty for the picture box
+    TwipsRect twips;
+    int tabIndex;           // focus order among the controls that can take the focus
+};
+
+constexpr std::string_view kForm1Caption = "Form1";
+constexpr int kForm1InnerWidthTwips = 11985;
+constexpr int kForm1InnerHeightTwips = 6900;
+
+constexpr std::array<ControlSpec, 7> kForm1Controls{{
+    {"Picture1", ControlKind::PictureBox, "", {240, 120, 8655, 6255}, 0},
+    {"Command1", ControlKind::CommandButton, "描画", {9600, 120, 1095, 375}, 1},
+    {"Text1", ControlKind::TextBox, "60", {10200, 600, 615, 375}, 2},
+    {"Label1", ControlKind::Label, "形式1最大値", {9120, 720, 1095, 255}, 3},
+    {"Text2", ControlKind::TextBox, "90", {10200, 1080, 615, 375}, 4},
+    {"Label2", ControlKind::Label, "表示最大値", {9120, 1200, 1095, 255}, 5},
+    {"Command3", ControlKind::CommandButton, "描画中止", {9480, 2760, 1215, 375}, 6},
+}};
+
+consteval const ControlSpec& controlNamed(std::string_view name)
+{
+    for (const ControlSpec& control : kForm1Controls)
+        if (control.name == name)
+            return control;
+    throw "no control of that name";  // a compile error: the function runs only while compiling
+}
+
+// 1440 twips make an inch; at 96 dots per inch that is 15 twips a pixel.
+constexpr int kTwipsPerInch = 1440;
+constexpr int kBaseDpi = 96;
+
+// Rounds to the nearest pixel at the given resolution.
+constexpr int twipsToPixels(int twips, int dotsPerInch = kBaseDpi)
+{
+    return (twips * dotsPerInch + kTwipsPerInch / 2) / kTwipsPerInch;
+}

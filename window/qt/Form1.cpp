@@ -1,0 +1,137 @@
+#include "window/qt/Form1.h"
+
+#include "figure/DrawCommand.h"
+#include "window/ControlTable.h"
+#include "window/qt/PictureBox.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <algorithm>
+#include <exception>
+#include <limits>
+#include <map>
+#include <vector>
+
+namespace {
+
+// 9 points at 96 DPI: the size the control rectangles were laid out for, so it scales with
+// them. These faces have every glyph of the captions and fit their 17-pixel labels.
+constexpr int kFontPixelSize = 12;
+const QStringList kJapaneseFaces{"IPAexGothic", "IPAGothic", "IPAPGothic", "VL Gothic",
+                                 "Noto Sans CJK JP"};
+
+QString toQString(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+QRect toPixels(const TwipsRect& twips)
+{
+    return QRect(twipsToPixels(twips.left), twipsToPixels(twips.top), twipsToPixels(twips.width),
+                 twipsToPixels(twips.height));
+}
+
+void showFailure(QWidget* window, const QString& message)
+{
+    QMessageBox::critical(window, toQString(kForm1Caption), message);
+}
+
+} // namespace
+
+Form1::Form1(QWidget* parent)
+    : QWidget(parent)
+    , reportFailure_(showFailure)
+{
+    setWindowTitle(toQString(kForm1Caption));
+    QFont font;
+    font.setFamilies(kJapaneseFaces);
+    font.setPixelSize(kFontPixelSize);
+    setFont(font);
+    resize(twipsToPixels(kForm1InnerWidthTwips), twipsToPixels(kForm1InnerHeightTwips));
+    buildControls();
+
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+}
+
+void Form1::buildControls()
+{
+    std::map<std::string_view, QWidget*> built;
+    for (const ControlSpec& spec : kForm1Controls) {
+        const QRect rect = toPixels(spec.twips);
+        const QString text = toQString(spec.text);
+        QWidget* control = nullptr;
+        switch (spec.kind) {
+        case ControlKind::PictureBox:
+            control = new PictureBox(rect.size(), this);
+            break;
+        case ControlKind::CommandButton: {
+            auto* button = new QPushButton(text, this);
+            button->setAutoDefault(false);
+            control = button;
+            break;
+        }
+        case ControlKind::TextBox: {
+            auto* edit = new QLineEdit(this);
+            // The fields take whatever the user types or pastes, however long.
+            edit->setMaxLength(std::numeric_limits<int>::max());
+            edit->setText(text);
+            control = edit;
+            break;
+        }
+        case ControlKind::Label: {
+            auto* label = new QLabel(text, this);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            control = label;
+            break;
+        }
+        }
+        control->setObjectName(toQString(spec.name));
+        control->setGeometry(rect);
+        built[spec.name] = control;
+    }
+
+    Picture1 = static_cast<PictureBox*>(built.at("Picture1"));
+    Command1 = static_cast<QPushButton*>(built.at("Command1"));
+    Command3 = static_cast<QPushButton*>(built.at("Command3"));
+    Text1 = static_cast<QLineEdit*>(built.at("Text1"));
+    Text2 = static_cast<QLineEdit*>(built.at("Text2"));
+    Label1 = static_cast<QLabel*>(built.at("Label1"));
+    Label2 = static_cast<QLabel*>(built.at("Label2"));
+
+    // Each label overlaps its field by one pixel; the field stays on top, frame whole.
+    Label1->lower();
+    Label2->lower();
+
+    // The picture has no use for the keyboard, so the focus moves through the buttons and
+    // fields only, in the table's order.
+    std::vector<const ControlSpec*> order;
+    for (const ControlSpec& spec : kForm1Controls)
+        if (spec.kind == ControlKind::CommandButton || spec.kind == ControlKind::TextBox)
+            order.push_back(&spec);
+    std::ranges::sort(order, {}, &ControlSpec::tabIndex);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(built.at(order[i - 1]->name), built.at(order[i]->name));
+    built.at(order.front()->name)->setFocus();
+}
+
+void Form1::Command1_Click()
+{
+    try {
+        RunDrawCommand(state_, Picture1->surface());
+    } catch (const std::exception& failure) {
+        reportFailure_(this, QStringLiteral("描画できませんでした。\n") + QString::fromUtf8(failure.what()));
+        QCoreApplication::exit(EXIT_FAILURE);
+        return;
+    }
+    Picture1->updateChanged();
+}
+
+void Form1::Command3_Click()
+{
+    state_.StopRequested = true;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "figure/MainWindowState.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class PictureBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The program's only window: the drawing area on the left, the draw button, two captioned
+// text fields and the stop button on the right, all at fixed places. It owns the state the
+// figure works on.
+class Form1 final : public QWidget {
+    Q_OBJECT
+
+public:
+    // Shows a failure to the user; the window then ends the program with a failure status.
+    using FailureReporter = std::function<void(QWidget* window, const QString& message)>;
+
+    explicit Form1(QWidget* parent = nullptr);
+
+    // "描画": draws the figure and returns when it is complete. Input waits meanwhile.
+    void Command1_Click();
+    // "描画中止": asks the drawing to stop.
+    void Command3_Click();
+
+    const MainWindowState& state() const { return state_; }
+    // For tests: the default reporter shows a message box.
+    void setFailureReporter(FailureReporter reporter) { reportFailure_ = std::move(reporter); }
+
+private:
+    void buildControls();
+
+    MainWindowState state_;
+    FailureReporter reportFailure_;
+
+    PictureBox* Picture1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+};
