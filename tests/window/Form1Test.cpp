@@ -38,11 +38,11 @@ TEST(Form1, OpensWithItsCaptionInnerSizeAndEveryControlInPlace)
     const QRect expected[] = {{16, 8, 577, 417}, {640, 8, 73, 25},  {680, 40, 41, 25}, {608, 48, 73, 17},
                               {680, 72, 41, 25}, {608, 80, 73, 17}, {632, 184, 81, 25}};
     for (std::size_t i = 0; i < kForm1Controls.size(); ++i) {
-        const ControlSpec& spec = kForm1Controls[i];
-        QWidget* widget = control(*window, spec.name.data());
+        const ControlSpec& row = kForm1Controls[i];
+        QWidget* widget = control(*window, row.name.data());
         ASSERT_NE(widget, nullptr);
-        EXPECT_EQ(widget->geometry(), expected[i]) << spec.name;
-        EXPECT_EQ(textOf(widget), toQString(spec.text)) << spec.name;
+        EXPECT_EQ(widget->geometry(), expected[i]) << row.name;
+        EXPECT_EQ(textOf(widget), toQString(row.text)) << row.name;
     }
     EXPECT_EQ(textOf(control(*window, "Text1")), "60");
     EXPECT_EQ(textOf(control(*window, "Text2")), "90");
@@ -74,17 +74,17 @@ TEST(Form1, TabMovesTheFocusInTabIndexOrderPastLabelsAndPicture)
 TEST(Form1, CaptionsShowInAJapaneseFontAndFitTheirControls)
 {
     const auto window = shownForm1();
-    for (const ControlSpec& spec : kForm1Controls) {
-        if (spec.kind == ControlKind::PictureBox)
+    for (const ControlSpec& row : kForm1Controls) {
+        if (row.kind == ControlKind::PictureBox)
             continue;
-        QWidget* widget = control(*window, spec.name.data());
+        QWidget* widget = control(*window, row.name.data());
         const QString text = textOf(widget);
         const QFontMetrics metrics(widget->font());
 
         const QString family = QFontInfo(widget->font()).family();
-        EXPECT_TRUE(family.contains("Gothic") || family.contains("CJK")) << spec.name << ": " << family.toStdString();
+        EXPECT_TRUE(family.contains("Gothic") || family.contains("CJK")) << row.name << ": " << family.toStdString();
         for (const char32_t character : text.toUcs4())
-            EXPECT_TRUE(metrics.inFontUcs4(character)) << spec.name << ": U+" << std::hex << unsigned(character);
+            EXPECT_TRUE(metrics.inFontUcs4(character)) << row.name << ": U+" << std::hex << unsigned(character);
 
         QRect room = widget->rect();
         if (auto* button = qobject_cast<QPushButton*>(widget)) {
@@ -96,8 +96,8 @@ TEST(Form1, CaptionsShowInAJapaneseFontAndFitTheirControls)
             const int frame = widget->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, widget);
             room = widget->rect().adjusted(frame + 2, frame, -frame - 2, -frame);  // and the edit's text margin
         }
-        EXPECT_LE(metrics.horizontalAdvance(text), room.width()) << spec.name;
-        EXPECT_LE(metrics.height(), room.height()) << spec.name;
+        EXPECT_LE(metrics.horizontalAdvance(text), room.width()) << row.name;
+        EXPECT_LE(metrics.height(), room.height()) << row.name;
     }
 }
 

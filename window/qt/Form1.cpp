@@ -61,11 +61,11 @@ Form1::Form1(QWidget* parent)
 void Form1::buildControls()
 {
     std::map<std::string_view, QWidget*> built;
-    for (const ControlSpec& spec : kForm1Controls) {
-        const QRect rect = toPixels(spec.twips);
-        const QString text = toQString(spec.text);
+    for (const ControlSpec& row : kForm1Controls) {
+        const QRect rect = toPixels(row.twips);
+        const QString text = toQString(row.text);
         QWidget* control = nullptr;
-        switch (spec.kind) {
+        switch (row.kind) {
         case ControlKind::PictureBox:
             control = new PictureBox(rect.size(), this);
             break;
@@ -90,9 +90,9 @@ void Form1::buildControls()
             break;
         }
         }
-        control->setObjectName(toQString(spec.name));
+        control->setObjectName(toQString(row.name));
         control->setGeometry(rect);
-        built[spec.name] = control;
+        built[row.name] = control;
     }
 
     Picture1 = static_cast<PictureBox*>(built.at("Picture1"));
@@ -110,9 +110,9 @@ void Form1::buildControls()
     // The picture has no use for the keyboard, so the focus moves through the buttons and
     // fields only, in the table's order.
     std::vector<const ControlSpec*> order;
-    for (const ControlSpec& spec : kForm1Controls)
-        if (spec.kind == ControlKind::CommandButton || spec.kind == ControlKind::TextBox)
-            order.push_back(&spec);
+    for (const ControlSpec& row : kForm1Controls)
+        if (row.kind == ControlKind::CommandButton || row.kind == ControlKind::TextBox)
+            order.push_back(&row);
     std::ranges::sort(order, {}, &ControlSpec::tabIndex);
     for (std::size_t i = 1; i < order.size(); ++i)
         setTabOrder(built.at(order[i - 1]->name), built.at(order[i]->name));
