@@ -37,11 +37,17 @@ void requireFiniteNonZero(const char* property, float value)
                            + describe(value));
 }
 
+// Kept out of line so that building the message costs the callers nothing when all is well.
+[[noreturn, gnu::cold, gnu::noinline]] void throwInvalidColor(const char* what, RgbColor color)
+{
+    throw SurfaceError(std::string(what) + " must be an RGB colour value from 0 to "
+                       + std::to_string(kLargestRgbColor) + ", not " + std::to_string(color));
+}
+
 void requireValidColor(const char* what, RgbColor color)
 {
     if (!isValidRgbColor(color))
-        throw SurfaceError(std::string(what) + " must be an RGB colour value from 0 to "
-                           + std::to_string(kLargestRgbColor) + ", not " + std::to_string(color));
+        throwInvalidColor(what, color);
 }
 
 int checkedSide(const char* side, int pixels)
@@ -58,9 +64,12 @@ int checkedSide(const char* side, int pixels)
 RetainedImage::RetainedImage(int widthInPixels, int heightInPixels)
     : width_(checkedSide("width", widthInPixels))
     , height_(checkedSide("height", heightInPixels))
+    , areaWidth_(width_)
+    , areaHeight_(height_)
     , pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), toPixel(Rgb(0, 0, 0)))
     , scaleWidth_(static_cast<float>(width_))
     , scaleHeight_(static_cast<float>(height_))
+    , changed_(width_, height_)
 {
 }
 
@@ -72,7 +81,7 @@ RetainedImage::PixelPoint RetainedImage::toPixelSpace(float userX, float userY) 
 
 PixelRect RetainedImage::takeChangedRect()
 {
-    return std::exchange(changed_, PixelRect{});
+    return changed_.take();
 }
 
 void RetainedImage::SetScaleLeft(float userX)
@@ -116,7 +125,7 @@ void RetainedImage::SetBackColor(RgbColor color)
 void RetainedImage::Cls()
 {
     std::fill(pixels_.begin(), pixels_.end(), toPixel(backColor_));
-    changed_ = {0, 0, width_, height_};
+    changed_.markRect({0, 0, width_, height_});
 }
 
 void RetainedImage::SetDrawWidth(std::int16_t pixels)
@@ -129,10 +138,35 @@ void RetainedImage::SetDrawWidth(std::int16_t pixels)
 void RetainedImage::Line(float x1, float y1, float x2, float y2, RgbColor color)
 {
     requireValidColor("the colour of a line", color);
-
+    const std::uint32_t pixel = toPixel(color);
     const PixelPoint from = toPixelSpace(x1, y1);
     const PixelPoint to = toPixelSpace(x2, y2);
-    PixelSegment segment{from.x, from.y, to.x, to.y};
+
+    // Most lines a drawing makes are a pixel or two long and lie inside the area: their ends
+    // need no clipping and, being non-negative, round down by truncation. (The comparisons
+    // also turn away NaN.)
+    const auto inside = [this](const PixelPoint& point) {
+        return point.x >= 0 && point.x < areaWidth_ && point.y >= 0 && point.y < areaHeight_;
+    };
+    if (drawWidth_ == 1 && inside(from) && inside(to)) {
+        const int column1 = static_cast<int>(from.x);
+        const int row1 = static_cast<int>(from.y);
+        const int column2 = static_cast<int>(to.x);
+        const int row2 = static_cast<int>(to.y);
+        if (std::abs(column2 - column1) <= 1 && std::abs(row2 - row1) <= 1) {
+            // Neighbouring end pixels: the path is just the two of them.
+            pixels_[static_cast<std::size_t>(row1) * stride() + column1] = pixel;
+            pixels_[static_cast<std::size_t>(row2) * stride() + column2] = pixel;
+            changed_.markPixel(column1, row1);
+            changed_.markPixel(column2, row2);
+            return;
+        }
+    }
+    strokeClipped({from.x, from.y, to.x, to.y}, pixel);
+}
+
+void RetainedImage::strokeClipped(PixelSegment segment, std::uint32_t pixel)
+{
     if (!std::isfinite(segment.x1) || !std::isfinite(segment.y1) || !std::isfinite(segment.x2)
         || !std::isfinite(segment.y2))
         return;
@@ -147,18 +181,18 @@ void RetainedImage::Line(float x1, float y1, float x2, float y2, RgbColor color)
     const int column2 = static_cast<int>(std::floor(segment.x2));
     const int row2 = static_cast<int>(std::floor(segment.y2));
 
-    const std::uint32_t pixel = toPixel(color);
     if (std::abs(column2 - column1) >= std::abs(row2 - row1))
         strokePath<false>(column1, row1, column2, row2, pixel);
     else
         strokePath<true>(row1, column1, row2, column2, pixel);
 
     const int before = (drawWidth_ - 1) / 2;
-    const PixelRect touched{std::max(std::min(column1, column2) - before, 0),
-                            std::max(std::min(row1, row2) - before, 0),
-                            std::min(std::max(column1, column2) - before + drawWidth_, width_),
-                            std::min(std::max(row1, row2) - before + drawWidth_, height_)};
-    changed_ = changed_.unitedWith(touched);
+    const int left = std::max(std::min(column1, column2) - before, 0);
+    const int top = std::max(std::min(row1, row2) - before, 0);
+    const int right = std::min(std::max(column1, column2) - before + drawWidth_, width_);
+    const int bottom = std::min(std::max(row1, row2) - before + drawWidth_, height_);
+    if (left < right && top < bottom)
+        changed_.markRect({left, top, right, bottom});
 }
 
 // Walks the path one step along the major axis at a time (columns for a flat line, rows for

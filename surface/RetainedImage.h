@@ -1,5 +1,7 @@
 #pragma once
 
+#include "surface/ChangedArea.h"
+#include "surface/ClipSegment.h"
 #include "surface/DrawingSurface.h"
 #include "surface/PixelRect.h"
 
@@ -70,12 +72,17 @@ public:
     void Refresh() override;
 
 private:
+    // Out of line, so that the short lines that make up a drawing take a path with no
+    // stack frame of its own.
+    [[gnu::noinline]] void strokeClipped(PixelSegment segment, std::uint32_t pixel);
     template <bool Steep>
     void strokePath(int majorFrom, int minorFrom, int majorTo, int minorTo, std::uint32_t pixel);
     void updateScaleFactors();
 
     int width_;
     int height_;
+    double areaWidth_;  // the same sides as doubles, for the test of a point against them
+    double areaHeight_;
     std::vector<std::uint32_t> pixels_;
 
     float scaleLeft_ = 0;
@@ -88,6 +95,6 @@ private:
     RgbColor backColor_ = 0;
     int drawWidth_ = 1;
 
-    PixelRect changed_;
+    ChangedArea changed_;
     Presenter presenter_;
 };
