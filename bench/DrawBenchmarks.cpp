@@ -1,0 +1,95 @@
+#include "FloorFold.h"
+#include "QPainterSurface.h"
+#include "figure/DrawCommand.h"
+#include "surface/RetainedImage.h"
+#include "window/qt/Form1.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+namespace {
+
+constexpr int kWidth = 577;
+constexpr int kHeight = 417;
+constexpr double kSegmentsPerDrawing = 131072;
+
+void countSegments(benchmark::State& state)
+{
+    state.counters["segments"] = benchmark::Counter(kSegmentsPerDrawing, benchmark::Counter::kIsIterationInvariantRate);
+}
+
+void BM_Floor(benchmark::State& state)
+{
+    std::vector<std::uint32_t> pixels(kWidth * kHeight);
+    FloorFold floor(pixels.data());
+    for (auto _ : state) {
+        floor.draw();
+        benchmark::DoNotOptimize(pixels.data());
+        benchmark::ClobberMemory();
+    }
+    countSegments(state);
+}
+BENCHMARK(BM_Floor)->Unit(benchmark::kMillisecond);
+
+void BM_DrawCommand(benchmark::State& state)
+{
+    RetainedImage image(kWidth, kHeight);
+    MainWindowState figure;
+    for (auto _ : state) {
+        RunDrawCommand(figure, image);
+        benchmark::DoNotOptimize(image.pixels());
+        benchmark::ClobberMemory();
+    }
+    countSegments(state);
+}
+BENCHMARK(BM_DrawCommand)->Unit(benchmark::kMillisecond);
+
+void BM_DrawCommandQPainter(benchmark::State& state)
+{
+    QPainterSurface surface(kWidth, kHeight);
+    MainWindowState figure;
+    for (auto _ : state) {
+        RunDrawCommand(figure, surface);
+        benchmark::DoNotOptimize(surface.image().constBits());
+        benchmark::ClobberMemory();
+    }
+    countSegments(state);
+}
+BENCHMARK(BM_DrawCommandQPainter)->Unit(benchmark::kMillisecond);
+
+void BM_ClickInWindow(benchmark::State& state)
+{
+    Form1 window;
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        state.SkipWithError("the window was never exposed");
+        return;
+    }
+    QCoreApplication::processEvents();
+    auto* drawButton = window.findChild<QPushButton*>("Command1");
+    for (auto _ : state) {
+        QTest::mouseClick(drawButton, Qt::LeftButton);
+        QCoreApplication::processEvents();  // the final update after the click returns
+    }
+    countSegments(state);
+}
+BENCHMARK(BM_ClickInWindow)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
