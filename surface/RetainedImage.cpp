@@ -231,6 +231,8 @@ void RetainedImage::strokePath(int majorFrom, int minorFrom, int majorTo, int mi
         const int minorB = lowStep == highStep ? minorA : minorAt(highStep);
         const int low = std::max(std::min(minorA, minorB) - before, 0);
         const int high = std::min(std::max(minorA, minorB) - before + pen - 1, minorLimit - 1);
+        if (low > high)
+            continue;  // the pen passes this major position beside the image
         if constexpr (Steep) {
             std::uint32_t* row = pixels_.data() + static_cast<std::ptrdiff_t>(major) * stride();
             std::fill(row + low, row + high + 1, pixel);

@@ -145,6 +145,9 @@ TEST(RetainedImage, WidePensStampASquareAlongThePath)
     EXPECT_EQ(lineOnSmallImage(1.5f, 0.5f, 3.5f, 2.5f, 2), (Rows{".##...", ".###..", "..###.", "...##."}));
     // A pen wider than the whole image fills what it reaches and no more.
     EXPECT_EQ(lineOnSmallImage(0.5f, 0.5f, 0.5f, 0.5f, 32767), (Rows{"######", "######", "######", "######"}));
+    // A wide pen that passes beside the area, steep or flat, reaches nothing.
+    EXPECT_EQ(lineOnSmallImage(-2.5f, 0.5f, -2.5f, 3.5f, 3), (Rows{"......", "......", "......", "......"}));
+    EXPECT_EQ(lineOnSmallImage(0.5f, 6.5f, 5.5f, 6.5f, 3), (Rows{"......", "......", "......", "......"}));
     // Just outside the area, a wide pen still reaches in.
     EXPECT_EQ(lineOnSmallImage(-0.5f, -0.5f, 7, -0.5f, 3), (Rows{"######", "......", "......", "......"}));
 }
