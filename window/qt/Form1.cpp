@@ -2,6 +2,7 @@
 
 #include "figure/DrawCommand.h"
 #include "window/ControlTable.h"
+#include "window/qt/DisplayConnection.h"
 #include "window/qt/PictureBox.h"
 
 #include <QCoreApplication>
@@ -53,6 +54,7 @@ Form1::Form1(QWidget* parent)
     setFont(font);
     resize(twipsToPixels(kForm1InnerWidthTwips), twipsToPixels(kForm1InnerHeightTwips));
     buildControls();
+    drawingSurface_ = &Picture1->surface();
 
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
@@ -121,8 +123,12 @@ void Form1::buildControls()
 
 void Form1::Command1_Click()
 {
+    // A click queued before the display went away: there is nothing to draw on, and Qt ends
+    // the program as soon as it is back in its event loop.
+    if (displayConnectionLost())
+        return;
     try {
-        RunDrawCommand(state_, Picture1->surface());
+        RunDrawCommand(state_, *drawingSurface_);
     } catch (const std::exception& failure) {
         reportFailure_(this, QStringLiteral("描画できませんでした。\n") + QString::fromUtf8(failure.what()));
         QCoreApplication::exit(EXIT_FAILURE);

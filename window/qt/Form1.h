@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class DrawingSurface;
 class PictureBox;
 class QLabel;
 class QLineEdit;
@@ -31,12 +32,16 @@ public:
     const MainWindowState& state() const { return state_; }
     // For tests: the default reporter shows a message box.
     void setFailureReporter(FailureReporter reporter) { reportFailure_ = std::move(reporter); }
+    // For tests: the draw command draws through this surface instead of the picture's own,
+    // for example one that wraps it and fails part way.
+    void drawThrough(DrawingSurface& surface) { drawingSurface_ = &surface; }
 
 private:
     void buildControls();
 
     MainWindowState state_;
     FailureReporter reportFailure_;
+    DrawingSurface* drawingSurface_ = nullptr;
 
     PictureBox* Picture1 = nullptr;
     QPushButton* Command1 = nullptr;

@@ -1,0 +1,153 @@
+// libFuzzer target: decodes its input into a retained image of some size and a sequence of
+// surface operations with arbitrary values, applies them, and checks that every invalid
+// value comes back as a SurfaceError, every valid one is carried out, and nothing reaches
+// outside the image (AddressSanitizer and UndefinedBehaviorSanitizer watch the rest).
+
+#include "surface/RetainedImage.h"
+#include "surface/SurfaceError.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <cstdio>
+
+namespace {
+
+constexpr int kLargestFuzzedSide = 2048;
+constexpr int kMostOperations = 64;
+// Even the largest operation, a wide pen across a 2048 x 2048 image, takes a few
+// milliseconds under the sanitizers; far more means work beyond the visible part.
+constexpr auto kSlowestOperation = std::chrono::milliseconds(250);
+
+class Input {
+public:
+    Input(const std::uint8_t* data, std::size_t size)
+        : data_(data)
+        , size_(size)
+    {
+    }
+
+    bool empty() const { return position_ >= size_; }
+
+    template <typename T>
+    T take()
+    {
+        T value{};
+        std::uint8_t bytes[sizeof(T)] = {};
+        for (std::size_t i = 0; i < sizeof(T) && position_ < size_; ++i)
+            bytes[i] = data_[position_++];
+        std::memcpy(&value, bytes, sizeof(T));
+        return value;
+    }
+
+private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t position_ = 0;
+};
+
+[[noreturn]] void fail(const char* what)
+{
+    std::fprintf(stderr, "surface fuzzer: %s\n", what);
+    std::abort();
+}
+
+// Runs one operation that must throw SurfaceError exactly when invalid is true, and must
+// not take long.
+template <typename Operation>
+void expectFailureWhen(bool invalid, Operation operation)
+{
+    const auto start = std::chrono::steady_clock::now();
+    bool refused = false;
+    try {
+        operation();
+    } catch (const SurfaceError&) {
+        refused = true;
+    }
+    if (std::chrono::steady_clock::now() - start > kSlowestOperation)
+        fail("an operation took far longer than its visible part needs");
+    if (refused && !invalid)
+        fail("a valid operation was refused");
+    if (!refused && invalid)
+        fail("an invalid operation was carried out");
+}
+
+bool isUsableScale(float value)
+{
+    return std::isfinite(value) && value != 0.0f;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    Input input(data, size);
+    const int width = 1 + input.take<std::uint16_t>() % kLargestFuzzedSide;
+    const int height = 1 + input.take<std::uint16_t>() % kLargestFuzzedSide;
+    RetainedImage image(width, height);
+
+    image.setPresenter([&](const RetainedImage& shown, const PixelRect& changed) {
+        if (&shown != &image)
+            fail("the presenter was handed another image");
+        if (!changed.isEmpty()
+            && (changed.left < 0 || changed.top < 0 || changed.right > width || changed.bottom > height))
+            fail("a changed rectangle reaches outside the image");
+    });
+
+    for (int operation = 0; operation < kMostOperations && !input.empty(); ++operation) {
+        switch (input.take<std::uint8_t>() % 9) {
+        case 0: {
+            const float value = input.take<float>();
+            expectFailureWhen(!std::isfinite(value), [&] { image.SetScaleLeft(value); });
+            break;
+        }
+        case 1: {
+            const float value = input.take<float>();
+            expectFailureWhen(!std::isfinite(value), [&] { image.SetScaleTop(value); });
+            break;
+        }
+        case 2: {
+            const float value = input.take<float>();
+            expectFailureWhen(!isUsableScale(value), [&] { image.SetScaleWidth(value); });
+            break;
+        }
+        case 3: {
+            const float value = input.take<float>();
+            expectFailureWhen(!isUsableScale(value), [&] { image.SetScaleHeight(value); });
+            break;
+        }
+        case 4: {
+            const auto color = input.take<std::int32_t>();
+            expectFailureWhen(!isValidRgbColor(color), [&] { image.SetBackColor(color); });
+            break;
+        }
+        case 5:
+            expectFailureWhen(false, [&] { image.Cls(); });
+            break;
+        case 6: {
+            const auto pixels = input.take<std::int16_t>();
+            expectFailureWhen(pixels < 1, [&] { image.SetDrawWidth(pixels); });
+            break;
+        }
+        case 7: {
+            const float x1 = input.take<float>();
+            const float y1 = input.take<float>();
+            const float x2 = input.take<float>();
+            const float y2 = input.take<float>();
+            const auto color = input.take<std::int32_t>();
+            expectFailureWhen(!isValidRgbColor(color), [&] { image.Line(x1, y1, x2, y2, color); });
+            break;
+        }
+        case 8:
+            expectFailureWhen(false, [&] { image.Refresh(); });
+            break;
+        }
+    }
+
+    const PixelRect rest = image.takeChangedRect();
+    if (!rest.isEmpty() && (rest.left < 0 || rest.top < 0 || rest.right > width || rest.bottom > height))
+        fail("a changed rectangle reaches outside the image");
+    return 0;
+}

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# The display goes away under the running program, once while it is idle and once in the
+# middle of drawing: it must end by itself within a few seconds, say why on stderr and
+# exit with a failure status of its own (not killed by a signal, so no core dump).
+#
+#   display_loss_test.sh DRAGONFOLD
+set -euo pipefail
+dragonfold=$1
+work=$(mktemp -d)
+# Qt ends the program with exit() from inside its event loop, so the libraries' own
+# allocations are still held at exit; in a sanitizer build that is no leak to report.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+trap 'rm -rf "$work"' EXIT
+
+run_once() {
+    local moment=$1
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+    local server=$!
+    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+    export DISPLAY=":$(head -n1 "$work/display")" XDG_RUNTIME_DIR=$work
+
+    "$dragonfold" 2>"$work/stderr" &
+    local program=$!
+    local window
+    window=$(timeout 10 xdotool search --sync --name '^Form1$' | head -n1)
+    if [ "$moment" = drawing ]; then
+        # Clicks queue up while each drawing runs, so the program keeps drawing for a while.
+        xdotool mousemove --window "$window" 676 20 click --repeat 200 --delay 1 1
+    fi
+    kill -KILL "$server"
+    wait "$server" 2>/dev/null || true
+
+    local waited=0
+    while kill -0 "$program" 2>/dev/null && [ "$waited" -lt 100 ]; do sleep 0.05; waited=$((waited + 1)); done
+    if kill -0 "$program" 2>/dev/null; then
+        kill -KILL "$program"
+        echo "$moment: still running 5 s after the display went away"
+        return 1
+    fi
+    local status=0
+    wait "$program" || status=$?
+    echo "$moment: exit status $status after $((waited * 50)) ms; stderr: $(tr '\n' ' ' <"$work/stderr")"
+    [ "$status" -ne 0 ] && [ "$status" -lt 128 ] || { echo "$moment: wanted a failure status of its own"; return 1; }
+    grep -q -i -E 'X11|display' "$work/stderr" || { echo "$moment: no word about the display on stderr"; return 1; }
+    rm -f "$work/display"
+}
+
+run_once idle
+run_once drawing
