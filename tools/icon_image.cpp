@@ -1,8 +1,10 @@
 // Draws the program's icon with the figure's own fold and pen: the pair of dragons, fitted
 // to a square and reduced to a fixed palette of 2 colours (black and white) or the classic
-// 16. Writes a binary PPM; tools/make-icons turns these into the committed icon files.
+// 16. Writes one image as a binary PPM, or all three of the application icon as a Windows
+// .ico; tools/make-icons turns these into the committed icon files.
 //
 //   icon_image SIZE COLOURS > icon.ppm      (COLOURS: 2 or 16)
+//   icon_image ico > dragonfold.ico         (32 x 32 in 2 colours, 32 x 32 and 16 x 16 in 16)
 
 #include "figure/FoldSegment.h"
 #include "figure/Pen.h"
@@ -14,6 +16,7 @@
 #include <iostream>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -30,19 +33,20 @@ int channel(std::uint32_t pixel, int shift)
     return static_cast<int>((pixel >> shift) & 0xFF);
 }
 
-std::uint32_t nearest(std::uint32_t pixel, Palette palette)
+// The index of the palette colour nearest to the pixel.
+std::uint8_t nearest(std::uint32_t pixel, Palette palette)
 {
-    std::uint32_t best = palette[0];
+    std::uint8_t best = 0;
     int bestDistance = 1 << 30;
-    for (const std::uint32_t candidate : palette) {
+    for (std::size_t index = 0; index < palette.size(); ++index) {
         int distance = 0;
         for (const int shift : {16, 8, 0}) {
-            const int difference = channel(pixel, shift) - channel(candidate, shift);
+            const int difference = channel(pixel, shift) - channel(palette[index], shift);
             distance += difference * difference;
         }
         if (distance < bestDistance) {
             bestDistance = distance;
-            best = candidate;
+            best = static_cast<std::uint8_t>(index);
         }
     }
     return best;
@@ -52,17 +56,9 @@ std::uint32_t nearest(std::uint32_t pixel, Palette palette)
 // as a shape, and enough segments for the colour ramp to run through its bands.
 constexpr double kIconMinLength = 8;
 
-} // namespace
-
-int main(int argc, char** argv)
+// The icon's picture as palette indices, row by row from the top.
+std::vector<std::uint8_t> drawIcon(int size, Palette palette)
 {
-    if (argc != 3 || (std::string(argv[2]) != "2" && std::string(argv[2]) != "16")) {
-        std::cerr << "usage: icon_image SIZE 2|16 > icon.ppm\n";
-        return 2;
-    }
-    const int size = std::stoi(argv[1]);
-    const Palette palette = std::string(argv[2]) == "2" ? Palette(kTwoColours) : Palette(kSixteenColours);
-
     RetainedImage image(size, size);
     // The figure spans x -166 .. 366 around its centre (100, -200); a square a little wider.
     SetUserScale(image, -180, 80, 380, -480);
@@ -73,14 +69,110 @@ int main(int argc, char** argv)
     MoveTo(state, -100, -200);
     FoldSegment(state, image, 400, 0, 0);
 
-    std::string ppm = "P6\n" + std::to_string(size) + " " + std::to_string(size) + "\n255\n";
+    std::vector<std::uint8_t> indices;
     for (int row = 0; row < size; ++row)
         for (int column = 0; column < size; ++column) {
             const std::uint32_t drawn = image.pixel(column, row);
-            const std::uint32_t pixel = drawn == 0 ? 0 : nearest(drawn, palette);
-            for (const int shift : {16, 8, 0})
-                ppm += static_cast<char>(channel(pixel, shift));
+            indices.push_back(drawn == 0 ? 0 : nearest(drawn, palette));
         }
-    std::fwrite(ppm.data(), 1, ppm.size(), stdout);
+    return indices;
+}
+
+std::string ppmOf(int size, Palette palette)
+{
+    std::string ppm = "P6\n" + std::to_string(size) + " " + std::to_string(size) + "\n255\n";
+    for (const std::uint8_t index : drawIcon(size, palette))
+        for (const int shift : {16, 8, 0})
+            ppm += static_cast<char>(channel(palette[index], shift));
+    return ppm;
+}
+
+void putLittleEndian(std::string& out, std::uint32_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// One icon image as Windows keeps it: a bitmap header of twice the height (picture and
+// mask), the palette, the picture bottom-up with rows padded to 4 bytes, then the mask,
+// all opaque.
+std::string iconImageOf(int size, Palette palette, int bitsPerPixel)
+{
+    const std::vector<std::uint8_t> indices = drawIcon(size, palette);
+    const int pictureRow = (size * bitsPerPixel + 31) / 32 * 4;
+    const int maskRow = (size + 31) / 32 * 4;
+
+    std::string image;
+    putLittleEndian(image, 40, 4);
+    putLittleEndian(image, static_cast<std::uint32_t>(size), 4);
+    putLittleEndian(image, static_cast<std::uint32_t>(2 * size), 4);
+    putLittleEndian(image, 1, 2);
+    putLittleEndian(image, static_cast<std::uint32_t>(bitsPerPixel), 2);
+    putLittleEndian(image, 0, 4);  // uncompressed
+    putLittleEndian(image, static_cast<std::uint32_t>((pictureRow + maskRow) * size), 4);
+    for (int i = 0; i < 4; ++i)
+        putLittleEndian(image, 0, 4);
+    for (const std::uint32_t colour : palette)
+        putLittleEndian(image, colour, 4);  // blue, green, red, 0: 0x00RRGGBB little-endian
+
+    for (int row = size - 1; row >= 0; --row) {
+        std::string bits(static_cast<std::size_t>(pictureRow), '\0');
+        for (int column = 0; column < size; ++column) {
+            const int bit = column * bitsPerPixel;
+            const int shift = 8 - bitsPerPixel - bit % 8;
+            bits[static_cast<std::size_t>(bit / 8)] = static_cast<char>(
+                bits[static_cast<std::size_t>(bit / 8)] | (indices[static_cast<std::size_t>(row * size + column)] << shift));
+        }
+        image += bits;
+    }
+    image += std::string(static_cast<std::size_t>(maskRow * size), '\0');
+    return image;
+}
+
+// The three images of the application icon in one .ico file.
+std::string icoFile()
+{
+    const struct {
+        int size;
+        Palette palette;
+        int bitsPerPixel;
+    } images[] = {{32, kTwoColours, 1}, {32, kSixteenColours, 4}, {16, kSixteenColours, 4}};
+
+    std::string directory;
+    putLittleEndian(directory, 0, 2);
+    putLittleEndian(directory, 1, 2);  // an icon, not a cursor
+    putLittleEndian(directory, std::size(images), 2);
+    std::string data;
+    std::uint32_t offset = 6 + 16 * std::size(images);
+    for (const auto& entry : images) {
+        const std::string image = iconImageOf(entry.size, entry.palette, entry.bitsPerPixel);
+        putLittleEndian(directory, static_cast<std::uint32_t>(entry.size), 1);
+        putLittleEndian(directory, static_cast<std::uint32_t>(entry.size), 1);
+        putLittleEndian(directory, static_cast<std::uint32_t>(entry.palette.size()), 1);
+        putLittleEndian(directory, 0, 1);
+        putLittleEndian(directory, 1, 2);
+        putLittleEndian(directory, static_cast<std::uint32_t>(entry.bitsPerPixel), 2);
+        putLittleEndian(directory, static_cast<std::uint32_t>(image.size()), 4);
+        putLittleEndian(directory, offset, 4);
+        offset += static_cast<std::uint32_t>(image.size());
+        data += image;
+    }
+    return directory + data;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::string output;
+    if (argc == 2 && std::string(argv[1]) == "ico") {
+        output = icoFile();
+    } else if (argc == 3 && (std::string(argv[2]) == "2" || std::string(argv[2]) == "16")) {
+        output = ppmOf(std::stoi(argv[1]), std::string(argv[2]) == "2" ? Palette(kTwoColours) : Palette(kSixteenColours));
+    } else {
+        std::cerr << "usage: icon_image SIZE 2|16 > icon.ppm\n       icon_image ico > icon.ico\n";
+        return 2;
+    }
+    std::fwrite(output.data(), 1, output.size(), stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
