@@ -1,6 +1,6 @@
 #include "window/qt/Form1.h"
 
-#include "figure/DrawCommand.h"
+#include "window/Commands.h"
 #include "window/ControlTable.h"
 #include "window/qt/DisplayConnection.h"
 #include "window/qt/PictureBox.h"
@@ -12,7 +12,6 @@
 #include <QPushButton>
 
 #include <algorithm>
-#include <exception>
 #include <limits>
 #include <map>
 #include <vector>
@@ -127,10 +126,8 @@ void Form1::Command1_Click()
     // the program as soon as it is back in its event loop.
     if (displayConnectionLost())
         return;
-    try {
-        RunDrawCommand(state_, *drawingSurface_);
-    } catch (const std::exception& failure) {
-        reportFailure_(this, QStringLiteral("描画できませんでした。\n") + QString::fromUtf8(failure.what()));
+    if (const auto failure = drawOrDescribeFailure(state_, *drawingSurface_)) {
+        reportFailure_(this, QString::fromStdString(*failure));
         QCoreApplication::exit(EXIT_FAILURE);
         return;
     }
@@ -139,5 +136,5 @@ void Form1::Command1_Click()
 
 void Form1::Command3_Click()
 {
-    state_.StopRequested = true;
+    requestStop(state_);
 }
