@@ -1,0 +1,16 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Shows the failure to the user in a message box over the window (or none), and writes the
+// same text to stderr when the program has one.
+void reportFailure(HWND owner, const std::wstring& message);
+
+// A window-system call failed: reports it with the system's own explanation and ends the
+// program with status 1.
+[[noreturn]] void failWindowSystem(const wchar_t* call);
+
+// UTF-8, as the control table holds its texts, to the UTF-16 the W functions take.
+std::wstring toWide(std::string_view utf8);

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "surface/RetainedImage.h"
+#include "window/win32/BaseWindow.h"
+
+#include <memory>
+
+// Picture1: a child window that shows the retained image the figure draws on, one image
+// pixel per screen pixel. Painting only copies the invalid part of the image to the screen.
+class PictureBox final : public BaseWindow<PictureBox> {
+public:
+    // A child of parent at rect (client pixels) with the given control id.
+    PictureBox(HWND parent, const RECT& rect, int id);
+
+    RetainedImage& surface() { return *image_; }
+
+    // Queues a repaint of what was drawn since the last presentation, for when the window's
+    // thread is back in its message loop.
+    void invalidateChanged();
+
+    // The window moved to a screen of another resolution: takes the new size. The image
+    // starts again, black, at the new size.
+    void resize(const RECT& rect);
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    void OnPaint();
+    void present(const PixelRect& changed);
+    void makeImage(int width, int height);
+
+    std::unique_ptr<RetainedImage> image_;
+    BITMAPINFO layout_{};
+};
