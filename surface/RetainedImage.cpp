@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <utility>
@@ -19,9 +20,12 @@ std::int64_t floorDiv(std::int64_t numerator, std::int64_t positiveDivisor)
     return quotient;
 }
 
+// As short as the value allows: 0, -2.5, 1e-45, inf, nan.
 std::string describe(float value)
 {
-    return std::to_string(value);
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
+    return text;
 }
 
 void requireFinite(const char* property, float value)

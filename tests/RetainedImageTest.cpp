@@ -182,11 +182,19 @@ TEST(RetainedImage, ReportsInvalidSettingsAsFailures)
     EXPECT_THROW(RetainedImage(5, -1), SurfaceError);
     EXPECT_THROW(RetainedImage(RetainedImage::kLargestSide + 1, 1), SurfaceError);
 
-    try {
-        image.SetDrawWidth(0);
-    } catch (const SurfaceError& error) {
-        EXPECT_STREQ(error.what(), "DrawWidth must be at least 1 pixel, not 0");
-    }
+    const auto messageOf = [](auto operation) -> std::string {
+        try {
+            operation();
+        } catch (const SurfaceError& error) {
+            return error.what();
+        }
+        return "no failure";
+    };
+    EXPECT_EQ(messageOf([&] { image.SetDrawWidth(0); }), "DrawWidth must be at least 1 pixel, not 0");
+    EXPECT_EQ(messageOf([&] { image.SetScaleWidth(0); }), "ScaleWidth must be a finite number other than 0, not 0");
+    EXPECT_EQ(messageOf([&] { image.SetScaleTop(kNaN); }), "ScaleTop must be a finite number, not nan");
+    EXPECT_EQ(messageOf([&] { image.Line(0, 0, 1, 1, -2); }),
+              "the colour of a line must be an RGB colour value from 0 to 16777215, not -2");
     // A rejected setting leaves the surface as it was.
     image.Line(0.5f, 0.5f, 2.5f, 0.5f, kRed);
     EXPECT_EQ(image.pixel(2, 0), 0xFF0000u);
