@@ -4,6 +4,7 @@
 //   probe_form1 geometry   prints "client W H at X Y dpi D" (X, Y: the inner area's screen
 //                          position), then a line "WINDOWCLASS left top width height text"
 //                          for each control, in the inner area's pixels
+//   probe_form1 focus      prints "WINDOWCLASS text" of the control that has the focus
 //   probe_form1 close      asks the window to close, as its close box does
 //
 // Waits up to 20 seconds for the window to be shown; exit status 1 if it is not.
@@ -37,17 +38,27 @@ std::string utf8(const std::wstring& text)
     return result;
 }
 
-BOOL CALLBACK printControl(HWND control, LPARAM form)
+std::string classOf(HWND control)
 {
     wchar_t className[64] = {};
     GetClassNameW(control, className, 64);
+    return utf8(className);
+}
+
+std::string textOf(HWND control)
+{
     wchar_t text[256] = {};
     GetWindowTextW(control, text, 256);
+    return utf8(text);
+}
+
+BOOL CALLBACK printControl(HWND control, LPARAM form)
+{
     RECT rect;
     GetWindowRect(control, &rect);
     MapWindowPoints(HWND_DESKTOP, reinterpret_cast<HWND>(form), reinterpret_cast<POINT*>(&rect), 2);
-    std::printf("%s %ld %ld %ld %ld %s\n", utf8(className).c_str(), rect.left, rect.top, rect.right - rect.left,
-                rect.bottom - rect.top, utf8(text).c_str());
+    std::printf("%s %ld %ld %ld %ld %s\n", classOf(control).c_str(), rect.left, rect.top, rect.right - rect.left,
+                rect.bottom - rect.top, textOf(control).c_str());
     return TRUE;
 }
 
@@ -56,8 +67,8 @@ BOOL CALLBACK printControl(HWND control, LPARAM form)
 int main(int argc, char** argv)
 {
     const std::string command = argc == 2 ? argv[1] : "";
-    if (command != "geometry" && command != "close") {
-        std::fprintf(stderr, "usage: probe_form1 geometry|close\n");
+    if (command != "geometry" && command != "focus" && command != "close") {
+        std::fprintf(stderr, "usage: probe_form1 geometry|focus|close\n");
         return 2;
     }
     const HWND form = findForm1();
@@ -67,6 +78,14 @@ int main(int argc, char** argv)
     }
     if (command == "close")
         return PostMessageW(form, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (command == "focus") {
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &thread) || thread.hwndFocus == nullptr)
+            return 1;
+        std::printf("%s %s\n", classOf(thread.hwndFocus).c_str(), textOf(thread.hwndFocus).c_str());
+        return 0;
+    }
 
     RECT client;
     GetClientRect(form, &client);
