@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <utility>
 
 namespace {
 
@@ -68,8 +67,6 @@ int checkedSide(const char* side, int pixels)
 RetainedImage::RetainedImage(int widthInPixels, int heightInPixels)
     : width_(checkedSide("width", widthInPixels))
     , height_(checkedSide("height", heightInPixels))
-    , areaWidth_(width_)
-    , areaHeight_(height_)
     , pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), toPixel(Rgb(0, 0, 0)))
     , scaleWidth_(static_cast<float>(width_))
     , scaleHeight_(static_cast<float>(height_))
@@ -150,7 +147,7 @@ void RetainedImage::Line(float x1, float y1, float x2, float y2, RgbColor color)
     // need no clipping and, being non-negative, round down by truncation. (The comparisons
     // also turn away NaN.)
     const auto inside = [this](const PixelPoint& point) {
-        return point.x >= 0 && point.x < areaWidth_ && point.y >= 0 && point.y < areaHeight_;
+        return point.x >= 0 && point.x < width_ && point.y >= 0 && point.y < height_;
     };
     if (drawWidth_ == 1 && inside(from) && inside(to)) {
         const int column1 = static_cast<int>(from.x);

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 // A drawing surface realised as an image in memory that keeps everything drawn on it.
@@ -81,8 +82,6 @@ private:
 
     int width_;
     int height_;
-    double areaWidth_;  // the same sides as doubles, for the test of a point against them
-    double areaHeight_;
     std::vector<std::uint32_t> pixels_;
 
     float scaleLeft_ = 0;

@@ -55,3 +55,24 @@ constexpr int twipsToPixels(int twips, int dotsPerInch = kBaseDpi)
 {
     return (twips * dotsPerInch + kTwipsPerInch / 2) / kTwipsPerInch;
 }
+
+// A control's place in the inner area's pixels.
+struct PixelPlacement {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+constexpr PixelPlacement toPixels(const TwipsRect& twips, int dotsPerInch = kBaseDpi)
+{
+    return {twipsToPixels(twips.left, dotsPerInch), twipsToPixels(twips.top, dotsPerInch),
+            twipsToPixels(twips.width, dotsPerInch), twipsToPixels(twips.height, dotsPerInch)};
+}
+
+// Buttons and text fields take the keyboard focus; labels never do, and the picture has no
+// use for the keyboard.
+constexpr bool takesFocus(ControlKind kind)
+{
+    return kind == ControlKind::CommandButton || kind == ControlKind::TextBox;
+}

@@ -29,10 +29,10 @@ QString toQString(std::string_view utf8)
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-QRect toPixels(const TwipsRect& twips)
+QRect toQRect(const TwipsRect& twips)
 {
-    return QRect(twipsToPixels(twips.left), twipsToPixels(twips.top), twipsToPixels(twips.width),
-                 twipsToPixels(twips.height));
+    const PixelPlacement place = toPixels(twips);
+    return QRect(place.left, place.top, place.width, place.height);
 }
 
 void showFailure(QWidget* window, const QString& message)
@@ -63,7 +63,7 @@ void Form1::buildControls()
 {
     std::map<std::string_view, QWidget*> built;
     for (const ControlSpec& row : kForm1Controls) {
-        const QRect rect = toPixels(row.twips);
+        const QRect rect = toQRect(row.twips);
         const QString text = toQString(row.text);
         QWidget* control = nullptr;
         switch (row.kind) {
@@ -108,11 +108,9 @@ void Form1::buildControls()
     Label1->lower();
     Label2->lower();
 
-    // The picture has no use for the keyboard, so the focus moves through the buttons and
-    // fields only, in the table's order.
     std::vector<const ControlSpec*> order;
     for (const ControlSpec& row : kForm1Controls)
-        if (row.kind == ControlKind::CommandButton || row.kind == ControlKind::TextBox)
+        if (takesFocus(row.kind))
             order.push_back(&row);
     std::ranges::sort(order, {}, &ControlSpec::tabIndex);
     for (std::size_t i = 1; i < order.size(); ++i)

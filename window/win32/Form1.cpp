@@ -37,18 +37,18 @@ const wchar_t* windowClassOf(ControlKind kind)
 
 DWORD styleOf(ControlKind kind)
 {
-    constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (takesFocus(kind) ? WS_TABSTOP : 0);
     switch (kind) {
     case ControlKind::CommandButton:
-        return kChild | WS_TABSTOP | BS_PUSHBUTTON;
+        return style | BS_PUSHBUTTON;
     case ControlKind::TextBox:
-        return kChild | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+        return style | ES_LEFT | ES_AUTOHSCROLL;
     case ControlKind::Label:
-        return kChild | SS_LEFT | SS_NOPREFIX;
+        return style | SS_LEFT | SS_NOPREFIX;
     case ControlKind::PictureBox:
         break;
     }
-    return kChild;
+    return style;
 }
 
 } // namespace
@@ -66,7 +66,7 @@ Form1::Form1(int showCommand)
     ShowWindow(hwnd_, showCommand);
     // The lowest TabIndex that takes the focus starts with it.
     for (const Control& control : controls_)
-        if (styleOf(control.row->kind) & WS_TABSTOP) {
+        if (takesFocus(control.row->kind)) {
             SetFocus(control.hwnd);
             break;
         }
@@ -74,10 +74,8 @@ Form1::Form1(int showCommand)
 
 RECT Form1::pixelRect(const TwipsRect& twips) const
 {
-    const int dpi = static_cast<int>(dotsPerInch_);
-    const int left = twipsToPixels(twips.left, dpi);
-    const int top = twipsToPixels(twips.top, dpi);
-    return {left, top, left + twipsToPixels(twips.width, dpi), top + twipsToPixels(twips.height, dpi)};
+    const PixelPlacement place = toPixels(twips, static_cast<int>(dotsPerInch_));
+    return {place.left, place.top, place.left + place.width, place.top + place.height};
 }
 
 void Form1::OnCreate()
@@ -108,8 +106,7 @@ void Form1::OnCreate()
     std::ranges::sort(controls_, {}, [](const Control& control) { return control.row->tabIndex; });
     layOut();
 
-    RECT window{0, 0, twipsToPixels(kForm1InnerWidthTwips, static_cast<int>(dotsPerInch_)),
-                twipsToPixels(kForm1InnerHeightTwips, static_cast<int>(dotsPerInch_))};
+    RECT window = pixelRect({0, 0, kForm1InnerWidthTwips, kForm1InnerHeightTwips});
     AdjustWindowRectExForDpi(&window, kStyle, FALSE, kExtendedStyle, dotsPerInch_);
     SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left, window.bottom - window.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -135,9 +132,7 @@ void Form1::OnDpiChanged(UINT dotsPerInch, const RECT& suggested)
 {
     dotsPerInch_ = dotsPerInch;
     font_ = makeCaptionFont(face_, dotsPerInch_);
-    for (const Control& control : controls_)
-        if (control.row->kind == ControlKind::PictureBox)
-            Picture1->resize(pixelRect(control.row->twips));
+    Picture1->resize(pixelRect(controlNamed("Picture1").twips));
     layOut();
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
