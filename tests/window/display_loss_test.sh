@@ -20,7 +20,7 @@ run_once() {
     "$dragonfold" 2>"$work/stderr" &
     local program=$!
     local window
-    window=$(timeout 10 xdotool search --sync --name '^Form1$' | sed -n 1p)
+    window=$("$(dirname "$0")/../../tools/wait-for-form1")
     if [ "$moment" = drawing ]; then
         # Clicks queue up while each drawing runs, so the program keeps drawing for a while.
         xdotool mousemove --window "$window" 676 20 click --repeat 200 --delay 1 1

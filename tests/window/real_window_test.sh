@@ -18,7 +18,7 @@ export XDG_RUNTIME_DIR=$work
 program=$!
 trap 'kill "$program" 2>/dev/null || true; rm -rf "$work"' EXIT
 
-window=$(timeout 10 xdotool search --sync --name '^Form1$' | sed -n 1p)
+window=$("$here/../../tools/wait-for-form1")
 eval "$(xdotool getwindowgeometry --shell "$window")"
 [ "$WIDTH" -eq 799 ] && [ "$HEIGHT" -eq 460 ] || { echo "inner size ${WIDTH}x$HEIGHT, not 799x460"; exit 1; }
 
