@@ -62,6 +62,27 @@ void BM_DrawCommandQPainter(benchmark::State& state)
 }
 BENCHMARK(BM_DrawCommandQPainter)->Unit(benchmark::kMillisecond);
 
+// A pen as wide as a 2048 x 2048 image, along a line across its middle: flat (argument 0)
+// or steep (1). Both light every pixel, so they should cost about the same.
+void BM_WidePen(benchmark::State& state)
+{
+    constexpr int kSide = 2048;
+    RetainedImage image(kSide, kSide);
+    image.SetDrawWidth(kSide);
+    const bool steep = state.range(0) == 1;
+    const float middle = kSide / 2.0f;
+    for (auto _ : state) {
+        if (steep)
+            image.Line(middle, 0.5f, middle, kSide - 0.5f, Rgb(255, 0, 0));
+        else
+            image.Line(0.5f, middle, kSide - 0.5f, middle, Rgb(255, 0, 0));
+        benchmark::DoNotOptimize(image.pixels());
+        benchmark::ClobberMemory();
+    }
+    state.SetLabel(steep ? "steep" : "flat");
+}
+BENCHMARK(BM_WidePen)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 void BM_ClickInWindow(benchmark::State& state)
 {
     Form1 window;

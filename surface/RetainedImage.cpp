@@ -2,6 +2,7 @@
 
 #include "surface/ClipSegment.h"
 #include "surface/SurfaceError.h"
+#include "surface/WorkMeter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -126,6 +127,7 @@ void RetainedImage::SetBackColor(RgbColor color)
 void RetainedImage::Cls()
 {
     std::fill(pixels_.begin(), pixels_.end(), toPixel(backColor_));
+    work_meter::add(pixels_.size());
     changed_.markRect({0, 0, width_, height_});
 }
 
@@ -160,6 +162,7 @@ void RetainedImage::Line(float x1, float y1, float x2, float y2, RgbColor color)
             pixels_[static_cast<std::size_t>(row2) * stride() + column2] = pixel;
             changed_.markPixel(column1, row1);
             changed_.markPixel(column2, row2);
+            work_meter::add(2);
             return;
         }
     }
@@ -222,25 +225,87 @@ void RetainedImage::strokePath(int majorFrom, int minorFrom, int majorTo, int mi
     const int pen = drawWidth_;
     const int before = (pen - 1) / 2;
 
-    const int first = std::max(majorFrom - before, 0);
-    const int last = std::min(majorTo - before + pen - 1, majorLimit - 1);
-    for (int major = first; major <= last; ++major) {
+    // The run of minor positions the pen covers at one major position, clamped to the
+    // image; low > high where the pen passes beside it.
+    struct Run {
+        int low;
+        int high;
+        bool empty() const { return low > high; }
+    };
+    const auto runAt = [&](int major) {
         // The path steps whose pen squares reach this major position.
         const std::int64_t lowStep = std::max<std::int64_t>(major + before - (pen - 1) - majorFrom, 0);
         const std::int64_t highStep = std::min<std::int64_t>(major + before - majorFrom, majorSpan);
         const int minorA = minorAt(lowStep);
         const int minorB = lowStep == highStep ? minorA : minorAt(highStep);
-        const int low = std::max(std::min(minorA, minorB) - before, 0);
-        const int high = std::min(std::max(minorA, minorB) - before + pen - 1, minorLimit - 1);
-        if (low > high)
-            continue;  // the pen passes this major position beside the image
+        return Run{std::max(std::min(minorA, minorB) - before, 0),
+                   std::min(std::max(minorA, minorB) - before + pen - 1, minorLimit - 1)};
+    };
+
+    const int first = std::max(majorFrom - before, 0);
+    const int last = std::min(majorTo - before + pen - 1, majorLimit - 1);
+    if constexpr (!Steep) {
+        if (pen > 1) {
+            fillRowsAcross(first, last, minorSpan < 0, runAt, pixel);
+            return;
+        }
+    }
+    for (int major = first; major <= last; ++major) {
+        const Run run = runAt(major);
+        work_meter::add(1);
+        if (run.empty())
+            continue;
+        work_meter::add(static_cast<std::uint64_t>(run.high - run.low + 1));
         if constexpr (Steep) {
             std::uint32_t* row = pixels_.data() + static_cast<std::ptrdiff_t>(major) * stride();
-            std::fill(row + low, row + high + 1, pixel);
+            std::fill(row + run.low, row + run.high + 1, pixel);
         } else {
-            for (int minor = low; minor <= high; ++minor)
-                pixels_[static_cast<std::size_t>(minor) * stride() + major] = pixel;
+            pixels_[static_cast<std::size_t>(run.low) * stride() + major] = pixel;
         }
+    }
+}
+
+// A wide pen along a flat path covers a run of rows in each column. Filled column by column,
+// every pixel lands in another row, a cache line apart; this fills the same pixels row by
+// row instead. The runs move monotonically with the column (downwards, or upwards when
+// rising), and neighbouring runs overlap or touch, so the columns covering one row form an
+// unbroken span whose ends only move forwards as the rows are visited in the runs'
+// direction.
+template <typename RunAt>
+void RetainedImage::fillRowsAcross(int firstColumn, int lastColumn, bool rising, const RunAt& runAt,
+                                   std::uint32_t pixel)
+{
+    // In "sweep" coordinates the rows are negated for a rising path, so that both ends of
+    // every run grow with the column.
+    struct SweepRun {
+        int from;
+        int to;
+    };
+    const auto sweepRunAt = [&](int column) {
+        const auto run = runAt(column);
+        return rising ? SweepRun{-run.high, -run.low} : SweepRun{run.low, run.high};
+    };
+    work_meter::add(static_cast<std::uint64_t>(lastColumn - firstColumn + 1));
+    while (firstColumn <= lastColumn && runAt(firstColumn).empty())
+        ++firstColumn;
+    while (lastColumn >= firstColumn && runAt(lastColumn).empty())
+        --lastColumn;
+    if (firstColumn > lastColumn)
+        return;
+
+    int spanFirst = firstColumn;  // the first column whose run reaches the row
+    int spanLast = firstColumn;   // the last column whose run has begun by the row
+    SweepRun atFirst = sweepRunAt(spanFirst);
+    const int lastRow = sweepRunAt(lastColumn).to;
+    for (int sweepRow = atFirst.from; sweepRow <= lastRow; ++sweepRow) {
+        while (spanLast < lastColumn && sweepRunAt(spanLast + 1).from <= sweepRow)
+            ++spanLast;
+        while (atFirst.to < sweepRow && spanFirst < spanLast)
+            atFirst = sweepRunAt(++spanFirst);
+        work_meter::add(static_cast<std::uint64_t>(spanLast - spanFirst + 2));
+        const int row = rising ? -sweepRow : sweepRow;
+        std::uint32_t* rowStart = pixels_.data() + static_cast<std::ptrdiff_t>(row) * stride();
+        std::fill(rowStart + spanFirst, rowStart + spanLast + 1, pixel);
     }
 }
 

@@ -78,6 +78,8 @@ private:
     [[gnu::noinline]] void strokeClipped(PixelSegment segment, std::uint32_t pixel);
     template <bool Steep>
     void strokePath(int majorFrom, int minorFrom, int majorTo, int minorTo, std::uint32_t pixel);
+    template <typename RunAt>
+    void fillRowsAcross(int firstColumn, int lastColumn, bool rising, const RunAt& runAt, std::uint32_t pixel);
     void updateScaleFactors();
 
     int width_;

@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -150,6 +153,51 @@ TEST(RetainedImage, WidePensStampASquareAlongThePath)
     EXPECT_EQ(lineOnSmallImage(0.5f, 6.5f, 5.5f, 6.5f, 3), (Rows{"......", "......", "......", "......"}));
     // Just outside the area, a wide pen still reaches in.
     EXPECT_EQ(lineOnSmallImage(-0.5f, -0.5f, 7, -0.5f, 3), (Rows{"######", "......", "......", "......"}));
+}
+
+// The pen's rule written out plainly: a pen w pixels wide stamps a w x w square on every
+// pixel of the path, whose minor position at step n rounds to the nearest pixel, halves
+// towards larger coordinates. Lines of every direction and width near and across the area
+// must light exactly those pixels, whichever way the image fills them.
+TEST(RetainedImage, WidePensLightExactlyTheSquaresStampedAlongThePath)
+{
+    constexpr int kWidth = 23;
+    constexpr int kHeight = 17;
+    std::uint32_t seed = 2024;
+    const auto below = [&](int limit) {
+        seed = seed * 1664525u + 1013904223u;
+        return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(limit));
+    };
+    for (int trial = 0; trial < 3000; ++trial) {
+        const int pen = 1 + below(9);
+        const int ends[4] = {below(kWidth + 2 * pen) - pen, below(kHeight + 2 * pen) - pen,
+                             below(kWidth + 2 * pen) - pen, below(kHeight + 2 * pen) - pen};
+        RetainedImage image(kWidth, kHeight);
+        image.SetDrawWidth(static_cast<std::int16_t>(pen));
+        image.Line(ends[0] + 0.5f, ends[1] + 0.5f, ends[2] + 0.5f, ends[3] + 0.5f, kRed);
+
+        Rows expected(kHeight, std::string(kWidth, '.'));
+        const bool steep = std::abs(ends[3] - ends[1]) > std::abs(ends[2] - ends[0]);
+        int majorFrom = steep ? ends[1] : ends[0], minorFrom = steep ? ends[0] : ends[1];
+        int majorTo = steep ? ends[3] : ends[2], minorTo = steep ? ends[2] : ends[3];
+        if (majorTo < majorFrom) {
+            std::swap(majorFrom, majorTo);
+            std::swap(minorFrom, minorTo);
+        }
+        const int span = majorTo - majorFrom;
+        for (int step = 0; step <= span; ++step) {
+            const int minor = span == 0 ? minorFrom
+                                        : minorFrom + static_cast<int>(std::floor(
+                                              (2.0 * step * (minorTo - minorFrom) + span) / (2.0 * span)));
+            const int column = (steep ? minor : majorFrom + step) - (pen - 1) / 2;
+            const int row = (steep ? majorFrom + step : minor) - (pen - 1) / 2;
+            for (int y = std::max(row, 0); y < std::min(row + pen, kHeight); ++y)
+                for (int x = std::max(column, 0); x < std::min(column + pen, kWidth); ++x)
+                    expected[y][x] = '#';
+        }
+        ASSERT_EQ(picture(image), expected) << "pen " << pen << " from (" << ends[0] << ", " << ends[1]
+                                            << ") to (" << ends[2] << ", " << ends[3] << ")";
+    }
 }
 
 TEST(RetainedImage, ClsFillsEverythingWithTheBackColour)

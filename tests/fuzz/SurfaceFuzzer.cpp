@@ -5,8 +5,8 @@
 
 #include "surface/RetainedImage.h"
 #include "surface/SurfaceError.h"
+#include "surface/WorkMeter.h"
 
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -17,9 +17,6 @@ namespace {
 
 constexpr int kLargestFuzzedSide = 2048;
 constexpr int kMostOperations = 64;
-// Even the largest operation, a wide pen across a 2048 x 2048 image, takes a few
-// milliseconds under the sanitizers; far more means work beyond the visible part.
-constexpr auto kSlowestOperation = std::chrono::milliseconds(250);
 
 class Input {
 public:
@@ -54,20 +51,29 @@ private:
     std::abort();
 }
 
-// Runs one operation that must throw SurfaceError exactly when invalid is true, and must
-// not take long.
-template <typename Operation>
-void expectFailureWhen(bool invalid, Operation operation)
+// The most work, in pixels written and path steps, that any operation may need on an image
+// of this size: every pixel once, and a step for every column and row with a margin. A line
+// that walked its whole length, however far outside the image, would exceed it.
+std::uint64_t mostWorkFor(int width, int height)
 {
-    const auto start = std::chrono::steady_clock::now();
+    return static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height)
+           + 4 * static_cast<std::uint64_t>(width + height) + 16;
+}
+
+// Runs one operation that must throw SurfaceError exactly when invalid is true, and must
+// not do more work than an operation on the whole image needs.
+template <typename Operation>
+void expectFailureWhen(std::uint64_t mostWork, bool invalid, Operation operation)
+{
+    work_meter::done = 0;
     bool refused = false;
     try {
         operation();
     } catch (const SurfaceError&) {
         refused = true;
     }
-    if (std::chrono::steady_clock::now() - start > kSlowestOperation)
-        fail("an operation took far longer than its visible part needs");
+    if (work_meter::done > mostWork)
+        fail("an operation did more work than its visible part needs");
     if (refused && !invalid)
         fail("a valid operation was refused");
     if (!refused && invalid)
@@ -87,6 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int width = 1 + input.take<std::uint16_t>() % kLargestFuzzedSide;
     const int height = 1 + input.take<std::uint16_t>() % kLargestFuzzedSide;
     RetainedImage image(width, height);
+    const std::uint64_t mostWork = mostWorkFor(width, height);
 
     image.setPresenter([&](const RetainedImage& shown, const PixelRect& changed) {
         if (&shown != &image)
@@ -100,35 +107,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         switch (input.take<std::uint8_t>() % 9) {
         case 0: {
             const float value = input.take<float>();
-            expectFailureWhen(!std::isfinite(value), [&] { image.SetScaleLeft(value); });
+            expectFailureWhen(mostWork, !std::isfinite(value), [&] { image.SetScaleLeft(value); });
             break;
         }
         case 1: {
             const float value = input.take<float>();
-            expectFailureWhen(!std::isfinite(value), [&] { image.SetScaleTop(value); });
+            expectFailureWhen(mostWork, !std::isfinite(value), [&] { image.SetScaleTop(value); });
             break;
         }
         case 2: {
             const float value = input.take<float>();
-            expectFailureWhen(!isUsableScale(value), [&] { image.SetScaleWidth(value); });
+            expectFailureWhen(mostWork, !isUsableScale(value), [&] { image.SetScaleWidth(value); });
             break;
         }
         case 3: {
             const float value = input.take<float>();
-            expectFailureWhen(!isUsableScale(value), [&] { image.SetScaleHeight(value); });
+            expectFailureWhen(mostWork, !isUsableScale(value), [&] { image.SetScaleHeight(value); });
             break;
         }
         case 4: {
             const auto color = input.take<std::int32_t>();
-            expectFailureWhen(!isValidRgbColor(color), [&] { image.SetBackColor(color); });
+            expectFailureWhen(mostWork, !isValidRgbColor(color), [&] { image.SetBackColor(color); });
             break;
         }
         case 5:
-            expectFailureWhen(false, [&] { image.Cls(); });
+            expectFailureWhen(mostWork, false, [&] { image.Cls(); });
             break;
         case 6: {
             const auto pixels = input.take<std::int16_t>();
-            expectFailureWhen(pixels < 1, [&] { image.SetDrawWidth(pixels); });
+            expectFailureWhen(mostWork, pixels < 1, [&] { image.SetDrawWidth(pixels); });
             break;
         }
         case 7: {
@@ -137,11 +144,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const float x2 = input.take<float>();
             const float y2 = input.take<float>();
             const auto color = input.take<std::int32_t>();
-            expectFailureWhen(!isValidRgbColor(color), [&] { image.Line(x1, y1, x2, y2, color); });
+            expectFailureWhen(mostWork, !isValidRgbColor(color), [&] { image.Line(x1, y1, x2, y2, color); });
             break;
         }
         case 8:
-            expectFailureWhen(false, [&] { image.Refresh(); });
+            expectFailureWhen(mostWork, false, [&] { image.Refresh(); });
             break;
         }
     }
