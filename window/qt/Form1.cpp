@@ -12,6 +12,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <exception>
 #include <limits>
 #include <map>
 #include <vector>
@@ -53,10 +54,11 @@ Form1::Form1(QWidget* parent)
     setFont(font);
     resize(twipsToPixels(kForm1InnerWidthTwips), twipsToPixels(kForm1InnerHeightTwips));
     buildControls();
-    drawingSurface_ = &Picture1->surface();
 
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    // Queued: the picture notices the change while painting, where it must not draw.
+    connect(Picture1, &PictureBox::densityChangeSeen, this, &Form1::matchPictureDensity, Qt::QueuedConnection);
 }
 
 void Form1::buildControls()
@@ -68,7 +70,7 @@ void Form1::buildControls()
         QWidget* control = nullptr;
         switch (row.kind) {
         case ControlKind::PictureBox:
-            control = new PictureBox(rect.size(), this);
+            control = new PictureBox(rect, this);
             break;
         case ControlKind::CommandButton: {
             auto* button = new QPushButton(text, this);
@@ -124,12 +126,33 @@ void Form1::Command1_Click()
     // the program as soon as it is back in its event loop.
     if (displayConnectionLost())
         return;
-    if (const auto failure = drawOrDescribeFailure(state_, *drawingSurface_)) {
-        reportFailure_(this, QString::fromStdString(*failure));
-        QCoreApplication::exit(EXIT_FAILURE);
+    DrawingSurface& surface = drawingSurface_ != nullptr ? *drawingSurface_ : Picture1->surface();
+    if (const auto failure = drawOrDescribeFailure(state_, surface)) {
+        fail(QString::fromStdString(*failure));
         return;
     }
+    figureDrawn_ = true;
     Picture1->updateChanged();
+}
+
+void Form1::matchPictureDensity()
+{
+    if (!Picture1->densityChanged())
+        return;  // an earlier notice already made it anew
+    try {
+        Picture1->remakeImage();
+    } catch (const std::exception& failure) {
+        fail(QString::fromUtf8("描画領域を作り直せませんでした。\n") + QString::fromUtf8(failure.what()));
+        return;
+    }
+    if (figureDrawn_)
+        Command1_Click();
+}
+
+void Form1::fail(const QString& message)
+{
+    reportFailure_(this, message);
+    QCoreApplication::exit(EXIT_FAILURE);
 }
 
 void Form1::Command3_Click()

@@ -22,6 +22,7 @@ public:
     // Shows a failure to the user; the window then ends the program with a failure status.
     using FailureReporter = std::function<void(QWidget* window, const QString& message)>;
 
+    // Throws SurfaceError if the screen's density makes the picture's image impossible.
     explicit Form1(QWidget* parent = nullptr);
 
     // "描画": draws the figure and returns when it is complete. Input waits meanwhile.
@@ -35,13 +36,19 @@ public:
     // For tests: the draw command draws through this surface instead of the picture's own,
     // for example one that wraps it and fails part way.
     void drawThrough(DrawingSurface& surface) { drawingSurface_ = &surface; }
+    bool figureDrawn() const { return figureDrawn_; }
 
 private:
     void buildControls();
+    // After a change of density: the picture is made anew at its new size and, if a figure
+    // was drawn, drawn again, just as a click would draw it there.
+    void matchPictureDensity();
+    void fail(const QString& message);
 
     MainWindowState state_;
+    bool figureDrawn_ = false;
     FailureReporter reportFailure_;
-    DrawingSurface* drawingSurface_ = nullptr;
+    DrawingSurface* drawingSurface_ = nullptr;  // null: the picture's own
 
     PictureBox* Picture1 = nullptr;
     QPushButton* Command1 = nullptr;

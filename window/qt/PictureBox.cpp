@@ -7,32 +7,62 @@
 
 namespace {
 
-int toDevicePixels(int logical, qreal ratio)
+// Qt gives a window-relative logical span [from, to) the device pixels from from x ratio to
+// to x ratio, each rounded to the nearest pixel edge, halves upwards: this is the first device
+// pixel for from, and the first beyond the span for to. Measured on Qt 6.4 and 6.8 at ratios
+// from 1 to 3.
+int firstDevicePixelAt(double logical, double ratio)
 {
-    return static_cast<int>(std::lround(logical * ratio));
+    return static_cast<int>(std::floor(logical * ratio + 0.5));
+}
+
+QImage viewOf(const RetainedImage& image)
+{
+    return QImage(reinterpret_cast<const uchar*>(image.pixels()), image.width(), image.height(),
+                  static_cast<qsizetype>(image.stride()) * static_cast<qsizetype>(sizeof(std::uint32_t)),
+                  QImage::Format_RGB32);
 }
 
 } // namespace
 
-PictureBox::PictureBox(QSize logicalSize, QWidget* parent)
+PictureBox::PictureBox(const QRect& place, QWidget* parent)
     : QWidget(parent)
-    , pixelRatio_(parent->devicePixelRatioF())
-    , image_(toDevicePixels(logicalSize.width(), pixelRatio_), toDevicePixels(logicalSize.height(), pixelRatio_))
-    , view_(reinterpret_cast<const uchar*>(image_.pixels()), image_.width(), image_.height(),
-            static_cast<qsizetype>(image_.stride()) * static_cast<qsizetype>(sizeof(std::uint32_t)),
-            QImage::Format_RGB32)
 {
-    view_.setDevicePixelRatio(pixelRatio_);
-    setFixedSize(logicalSize);
+    setGeometry(place);
+    setFixedSize(place.size());
     // Every pixel comes from the image, which keeps its content between paints.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_StaticContents);
-    image_.setPresenter([this](const RetainedImage&, const PixelRect& changed) { present(changed); });
+    remakeImage();
+}
+
+QSize PictureBox::deviceSize() const
+{
+    const double ratio = devicePixelRatioF();
+    const QPoint origin = mapTo(window(), QPoint(0, 0));
+    const QPoint end = origin + QPoint(width(), height());
+    return {firstDevicePixelAt(end.x(), ratio) - firstDevicePixelAt(origin.x(), ratio),
+            firstDevicePixelAt(end.y(), ratio) - firstDevicePixelAt(origin.y(), ratio)};
+}
+
+bool PictureBox::densityChanged() const
+{
+    return deviceSize() != view_.size();
+}
+
+void PictureBox::remakeImage()
+{
+    const QSize size = deviceSize();
+    auto image = std::make_unique<RetainedImage>(size.width(), size.height());
+    image->setPresenter([this](const RetainedImage&, const PixelRect& changed) { present(changed); });
+    view_ = viewOf(*image);
+    image_ = std::move(image);
+    update();
 }
 
 void PictureBox::updateChanged()
 {
-    const PixelRect changed = image_.takeChangedRect();
+    const PixelRect changed = image_->takeChangedRect();
     if (!changed.isEmpty())
         update(toLogical(changed));
 }
@@ -44,27 +74,36 @@ void PictureBox::present(const PixelRect& changed)
         repaint(toLogical(changed));
 }
 
-void PictureBox::paintEvent(QPaintEvent* event)
+void PictureBox::paintEvent(QPaintEvent*)
 {
+    if (densityChanged())
+        emit densityChangeSeen();
+
+    // Paints in device pixels: the painter's own mapping puts this widget's corner at a
+    // fractional device position when the ratio is fractional; the image's first pixel goes
+    // on the first device pixel the picture covers, and every other one beside it, 1:1.
     QPainter painter(this);
-    const QRect dirty = event->rect();
-    painter.drawImage(dirty, view_, toDevice(dirty));
+    const QTransform toDevice = painter.deviceTransform();
+    const double scale = toDevice.m11();
+    const double firstColumn = firstDevicePixelAt(toDevice.dx(), 1.0);
+    const double firstRow = firstDevicePixelAt(toDevice.dy(), 1.0);
+    painter.setWorldTransform(QTransform(1 / scale, 0, 0, 1 / scale, (firstColumn - toDevice.dx()) / scale,
+                                         (firstRow - toDevice.dy()) / scale));
+    painter.drawImage(QPoint(0, 0), view_);
 }
 
 QRect PictureBox::toLogical(const PixelRect& device) const
 {
-    const int left = static_cast<int>(std::floor(device.left / pixelRatio_));
-    const int top = static_cast<int>(std::floor(device.top / pixelRatio_));
-    const int right = static_cast<int>(std::ceil(device.right / pixelRatio_));
-    const int bottom = static_cast<int>(std::ceil(device.bottom / pixelRatio_));
-    return QRect(left, top, right - left, bottom - top);
-}
-
-QRect PictureBox::toDevice(const QRect& logical) const
-{
-    const int left = toDevicePixels(logical.left(), pixelRatio_);
-    const int top = toDevicePixels(logical.top(), pixelRatio_);
-    const int right = toDevicePixels(logical.left() + logical.width(), pixelRatio_);
-    const int bottom = toDevicePixels(logical.top() + logical.height(), pixelRatio_);
-    return QRect(left, top, right - left, bottom - top);
+    // Image pixel i lies on the window's device pixel first + i, which covers the window's
+    // logical span [(first + i) / ratio, (first + i + 1) / ratio).
+    const double ratio = devicePixelRatioF();
+    const QPoint origin = mapTo(window(), QPoint(0, 0));
+    const int firstColumn = firstDevicePixelAt(origin.x(), ratio);
+    const int firstRow = firstDevicePixelAt(origin.y(), ratio);
+    const auto logical = [ratio](int devicePixel, int originPixel) { return devicePixel / ratio - originPixel; };
+    const int left = static_cast<int>(std::floor(logical(firstColumn + device.left, origin.x())));
+    const int top = static_cast<int>(std::floor(logical(firstRow + device.top, origin.y())));
+    const int right = static_cast<int>(std::ceil(logical(firstColumn + device.right, origin.x())));
+    const int bottom = static_cast<int>(std::ceil(logical(firstRow + device.bottom, origin.y())));
+    return QRect(left, top, right - left, bottom - top).intersected(rect());
 }

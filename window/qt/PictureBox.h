@@ -5,22 +5,39 @@
 #include <QImage>
 #include <QWidget>
 
-// Picture1: shows the retained image that the figure draws on. The image has one pixel per
-// device pixel, so lines stay one screen pixel wide on a high-density screen; painting only
-// copies the exposed part of it to the screen.
+#include <memory>
+
+// Picture1: shows the retained image that the figure draws on. The image has exactly one
+// pixel for each device pixel the picture covers on screen, at any device-pixel ratio,
+// fractional ones included, and is painted 1:1, so lines stay one screen pixel wide and
+// nothing is resampled; painting only copies the exposed part of it to the screen.
 class PictureBox final : public QWidget {
     Q_OBJECT
 
 public:
-    // logicalSize in the window's (device-independent) pixels.
-    PictureBox(QSize logicalSize, QWidget* parent);
+    // place: the picture's rectangle in its window's (device-independent) pixels. Throws
+    // SurfaceError if the window's device-pixel ratio makes an image of that size impossible.
+    PictureBox(const QRect& place, QWidget* parent);
 
-    RetainedImage& surface() { return image_; }
-    const RetainedImage& surface() const { return image_; }
+    RetainedImage& surface() { return *image_; }
+    const RetainedImage& surface() const { return *image_; }
+
+    // The image's size in device pixels at the window's present device-pixel ratio.
+    QSize deviceSize() const;
+    // Whether the window's density has changed since the image was made, so that the image
+    // no longer matches the device pixels it is shown on.
+    bool densityChanged() const;
+    // Makes the image anew, black, at the size the present density needs. Throws
+    // SurfaceError if that size is impossible; the old image then stays.
+    void remakeImage();
 
     // Schedules a repaint of what was drawn since the last presentation, for when the
     // window's thread is back in its event loop.
     void updateChanged();
+
+signals:
+    // Sent, queued, when a paint finds that the density changed under the picture.
+    void densityChangeSeen();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -28,9 +45,7 @@ protected:
 private:
     void present(const PixelRect& changed);
     QRect toLogical(const PixelRect& devicePixels) const;
-    QRect toDevice(const QRect& logical) const;
 
-    qreal pixelRatio_;
-    RetainedImage image_;
+    std::unique_ptr<RetainedImage> image_;
     QImage view_;  // the image's own buffer, without a copy
 };

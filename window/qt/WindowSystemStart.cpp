@@ -12,6 +12,7 @@
 namespace {
 
 std::vector<std::pair<QtMsgType, QString>> heldMessages;
+QtMessageHandler qtsOwnHandler = nullptr;
 
 std::string describeDisplaySetting()
 {
@@ -27,31 +28,49 @@ std::string describeDisplaySetting()
     return std::string("the Wayland display WAYLAND_DISPLAY=") + wayland + " does not answer";
 }
 
+// Qt is half set up or broken when it gives a fatal message: leave without running its exit
+// handlers.
+[[noreturn]] void endWithLine(const std::string& line)
+{
+    std::fputs(line.c_str(), stderr);
+    std::fflush(stderr);
+    std::_Exit(EXIT_FAILURE);
+}
+
 void holdOrFail(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
     if (type != QtFatalMsg) {
         heldMessages.emplace_back(type, message);
         return;
     }
-    const std::string line = "dragonfold: cannot open the display: " + describeDisplaySetting()
-                             + ". Run it in a desktop session, set DISPLAY to a running X server "
-                               "(for example DISPLAY=:0), or set QT_QPA_PLATFORM to xcb or wayland.\n";
-    std::fputs(line.c_str(), stderr);
-    std::fflush(stderr);
-    // Qt is half set up: leave without running its exit handlers.
-    std::_Exit(EXIT_FAILURE);
+    endWithLine("dragonfold: cannot open the display: " + describeDisplaySetting()
+                + ". Run it in a desktop session, set DISPLAY to a running X server "
+                  "(for example DISPLAY=:0), or set QT_QPA_PLATFORM to xcb or wayland.\n");
+}
+
+void passOnOrFail(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtFatalMsg)
+        endWithLine("dragonfold: the window system failed: " + message.toStdString() + "\n");
+    qtsOwnHandler(type, context, message);
 }
 
 } // namespace
 
 void beginWindowSystemStart()
 {
-    qInstallMessageHandler(holdOrFail);
+    qtsOwnHandler = qInstallMessageHandler(holdOrFail);
 }
 
 void endWindowSystemStart()
 {
-    qInstallMessageHandler(nullptr);
+    qInstallMessageHandler(passOnOrFail);
     for (const auto& [type, message] : std::exchange(heldMessages, {}))
-        qt_message_output(type, QMessageLogContext(), message);
+        qtsOwnHandler(type, QMessageLogContext(), message);
+}
+
+int reportStartFailure(const char* what)
+{
+    std::fprintf(stderr, "dragonfold: %s\n", what);
+    return EXIT_FAILURE;
 }

@@ -1,8 +1,13 @@
 #include "window/qt/Form1.h"
+#include "window/qt/ScreenCheck.h"
 #include "window/qt/WindowSystemStart.h"
 
 #include <QApplication>
 #include <QIcon>
+
+#include <exception>
+#include <memory>
+#include <string>
 
 namespace {
 
@@ -28,11 +33,24 @@ int main(int, char** argv)
     static char* arguments[] = {argv[0], nullptr};
 
     beginWindowSystemStart();
-    QApplication application(argumentCount, arguments);
+    auto application = std::make_unique<QApplication>(argumentCount, arguments);
+    if (raiseScaleToAtLeastOne()) {
+        application.reset();
+        application = std::make_unique<QApplication>(argumentCount, arguments);
+    }
     endWindowSystemStart();
+    if (const auto problem = screenProblem())
+        return reportStartFailure(problem->c_str());
     describeApplication();
 
-    Form1 window;
-    window.show();
-    return application.exec();
+    std::unique_ptr<Form1> window;
+    try {
+        window = std::make_unique<Form1>();
+    } catch (const std::exception& failure) {
+        const std::string what = "at the screen's scale (" + scaleSettings()
+                                 + ") the picture cannot be made: " + failure.what();
+        return reportStartFailure(what.c_str());
+    }
+    window->show();
+    return application->exec();
 }
