@@ -42,6 +42,8 @@ XVFB_SCREEN=1280x800x24 "$tools/xvfb-session" bash -euc '
 XVFB_SCREEN=1280x800x8 "$tools/xvfb-session" bash -euc '
     expect_failure "needs a screen of at least 15-bit colour" DISPLAY=$DISPLAY
 ' || failed=1
+# Qt's linuxfb plugin leaves its input handlers (libinput, xkbcommon) unfreed at exit, which
+# the leak checker of a sanitizer build would report as the program's own.
 expect_failure "offers no screen to show the window on" -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=linuxfb \
-    QT_QPA_FB_DEVICE=/nonexistent/fb || failed=1
+    QT_QPA_FB_DEVICE=/nonexistent/fb ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" || failed=1
 exit $failed
