@@ -12,7 +12,7 @@
 
 // A drawing surface realised as an image in memory that keeps everything drawn on it.
 //
-// Pixels are 32-bit 0x00RRGGBB, rows top-down, stride() pixels apart: the layout of a
+// Pixels are 32-bit 0xFFRRGGBB (opaque), rows top-down, stride() pixels apart: the layout of a
 // 32-bit RGB screen image, so a window shows the buffer as it is.
 //
 // Pixel rule: pixel (i, j) covers the square [i, i + 1) x [j, j + 1) of the area, with

@@ -19,10 +19,11 @@ constexpr bool isValidRgbColor(RgbColor color)
     return color >= 0 && color <= kLargestRgbColor;
 }
 
-// The retained image stores 0x00RRGGBB, red in the third byte: the layout that 32-bit
-// screen images show as is.
+// The retained image stores 0xFFRRGGBB, red in the third byte and an opaque alpha in the
+// top one: the layout that 32-bit screen images show as is, and that a compositor reading
+// the top byte as alpha shows opaque.
 constexpr std::uint32_t toPixel(RgbColor color)
 {
     const auto value = static_cast<std::uint32_t>(color);
-    return ((value & 0xFFu) << 16) | (value & 0xFF00u) | ((value >> 16) & 0xFFu);
+    return 0xFF000000u | ((value & 0xFFu) << 16) | (value & 0xFF00u) | ((value >> 16) & 0xFFu);
 }

@@ -28,11 +28,13 @@ std::uint64_t fnv1a(const RetainedImage& image)
     return hash;
 }
 
+constexpr std::uint32_t kBlack = toPixel(Rgb(0, 0, 0));
+
 int litPixels(const RetainedImage& image)
 {
     int lit = 0;
     for (int i = 0; i < image.height() * image.stride(); ++i)
-        lit += image.pixels()[i] != 0;
+        lit += image.pixels()[i] != kBlack;
     return lit;
 }
 
@@ -42,7 +44,7 @@ TEST(FigureImage, TheWholeFigureGivesItsKnownImage)
     MainWindowState state;
     RunDrawCommand(state, image);
 
-    EXPECT_EQ(fnv1a(image), 13421075304733719131ull);
+    EXPECT_EQ(fnv1a(image), 13527779366265766298ull);
     EXPECT_EQ(litPixels(image), 45136);
 
     // Every lit pixel has a colour of the ramp and lies inside the figure's bounding box,
@@ -55,7 +57,7 @@ TEST(FigureImage, TheWholeFigureGivesItsKnownImage)
     for (int row = 0; row < image.height(); ++row)
         for (int column = 0; column < image.width(); ++column) {
             const std::uint32_t pixel = image.pixel(column, row);
-            if (pixel == 0)
+            if (pixel == kBlack)
                 continue;
             ASSERT_TRUE(ramp.contains(pixel)) << column << ", " << row;
             ASSERT_GE(column, static_cast<int>(left.x));
@@ -65,7 +67,7 @@ TEST(FigureImage, TheWholeFigureGivesItsKnownImage)
         }
     // The first segment starts at (-100, -200), in cyan; the last ends at (300, -200).
     const auto start = image.toPixelSpace(-100, -200);
-    EXPECT_NE(image.pixel(static_cast<int>(start.x), static_cast<int>(start.y)), 0u);
+    EXPECT_NE(image.pixel(static_cast<int>(start.x), static_cast<int>(start.y)), kBlack);
     const auto end = image.toPixelSpace(299.9f, -200);
     EXPECT_EQ(image.pixel(static_cast<int>(end.x), static_cast<int>(end.y)), toPixel(RampColor(182)));
 }

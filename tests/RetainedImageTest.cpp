@@ -25,7 +25,7 @@ std::vector<std::string> picture(const RetainedImage& image)
     for (int y = 0; y < image.height(); ++y) {
         std::string row;
         for (int x = 0; x < image.width(); ++x)
-            row += image.pixel(x, y) == 0 ? '.' : '#';
+            row += image.pixel(x, y) == toPixel(Rgb(0, 0, 0)) ? '.' : '#';
         rows.push_back(row);
     }
     return rows;
@@ -49,15 +49,15 @@ TEST(RetainedImage, StartsBlackWithRowsTopDownAndTheStrideOfAWholeRow)
     EXPECT_EQ(image.height(), 417);
     EXPECT_EQ(image.stride(), 577);
     for (int i = 0; i < 577 * 417; ++i)
-        ASSERT_EQ(image.pixels()[i], 0u);
+        ASSERT_EQ(image.pixels()[i], 0xFF000000u);
 }
 
-TEST(RetainedImage, StoresColoursAsRedGreenBlueFromTheHighByteDown)
+TEST(RetainedImage, StoresColoursOpaqueWithRedGreenBlueBelowTheAlphaByte)
 {
     RetainedImage image(3, 1);
     image.Line(0.5f, 0.5f, 0.5f, 0.5f, Rgb(0x12, 0x34, 0x56));
-    EXPECT_EQ(image.pixel(0, 0), 0x00123456u);
-    EXPECT_EQ(image.pixels()[0], 0x00123456u);
+    EXPECT_EQ(image.pixel(0, 0), 0xFF123456u);
+    EXPECT_EQ(image.pixels()[0], 0xFF123456u);
 }
 
 TEST(RetainedImage, LinesCoverBothEndPixels)
@@ -83,10 +83,10 @@ TEST(RetainedImage, LinesOverwriteWhatLiesBeneath)
     RetainedImage image(4, 1);
     image.Line(0, 0, 3, 0, kRed);
     image.Line(1, 0, 2, 0, Rgb(0, 0, 1));
-    EXPECT_EQ(image.pixel(0, 0), 0xFF0000u);
-    EXPECT_EQ(image.pixel(1, 0), 0x000001u);
-    EXPECT_EQ(image.pixel(2, 0), 0x000001u);
-    EXPECT_EQ(image.pixel(3, 0), 0xFF0000u);
+    EXPECT_EQ(image.pixel(0, 0), 0xFFFF0000u);
+    EXPECT_EQ(image.pixel(1, 0), 0xFF000001u);
+    EXPECT_EQ(image.pixel(2, 0), 0xFF000001u);
+    EXPECT_EQ(image.pixel(3, 0), 0xFFFF0000u);
 }
 
 TEST(RetainedImage, UserScaleMapsCornersAndCentre)
@@ -108,8 +108,8 @@ TEST(RetainedImage, UserScaleMapsCornersAndCentre)
     image.Line(-200, 10, -200, 10, kRed);
     image.Line(409.9f, -399.9f, 409.9f, -399.9f, kRed);
     image.Line(410, -400, 410, -400, Rgb(0, 255, 0));
-    EXPECT_EQ(image.pixel(0, 0), 0xFF0000u);
-    EXPECT_EQ(image.pixel(576, 416), 0xFF0000u);
+    EXPECT_EQ(image.pixel(0, 0), 0xFFFF0000u);
+    EXPECT_EQ(image.pixel(576, 416), 0xFFFF0000u);
 }
 
 TEST(RetainedImage, ClipsLinesToTheArea)
@@ -207,7 +207,7 @@ TEST(RetainedImage, ClsFillsEverythingWithTheBackColour)
     image.SetBackColor(Rgb(0, 0, 255));
     image.Cls();
     for (int i = 0; i < 15; ++i)
-        ASSERT_EQ(image.pixels()[i], 0x0000FFu);
+        ASSERT_EQ(image.pixels()[i], 0xFF0000FFu);
     image.SetBackColor(Rgb(0, 0, 0));
     image.Cls();
     EXPECT_EQ(picture(image), (Rows{".....", ".....", "....."}));
@@ -245,8 +245,8 @@ TEST(RetainedImage, ReportsInvalidSettingsAsFailures)
               "the colour of a line must be an RGB colour value from 0 to 16777215, not -2");
     // A rejected setting leaves the surface as it was.
     image.Line(0.5f, 0.5f, 2.5f, 0.5f, kRed);
-    EXPECT_EQ(image.pixel(2, 0), 0xFF0000u);
-    EXPECT_EQ(image.pixel(2, 1), 0u);
+    EXPECT_EQ(image.pixel(2, 0), 0xFFFF0000u);
+    EXPECT_EQ(image.pixel(2, 1), 0xFF000000u);
 }
 
 TEST(RetainedImage, TinyButValidScalesStayFinite)

@@ -101,14 +101,19 @@ TEST(Form1, CaptionsShowInAJapaneseFontAndFitTheirControls)
     }
 }
 
-TEST(Form1, ShowsAPlainBlackPictureBeforeTheFirstDrawing)
+TEST(Form1, ShowsAPlainOpaqueBlackPictureBeforeTheFirstDrawing)
 {
     const auto window = shownForm1();
+    // The image the picture hands the window system is opaque, as RGB32 promises: a
+    // compositor that reads the top byte as alpha must not see through it.
     const QImage shown = grabbed(picture(*window));
     ASSERT_EQ(shown.size(), QSize(577, 417));
     for (int row = 0; row < shown.height(); ++row)
         for (int column = 0; column < shown.width(); ++column)
-            ASSERT_EQ(shown.pixel(column, row) & 0xFFFFFFu, 0u);
+            ASSERT_EQ(shown.pixel(column, row), 0xFF000000u);
+    const RetainedImage& image = picture(*window).surface();
+    for (int i = 0; i < image.stride() * image.height(); ++i)
+        ASSERT_EQ(image.pixels()[i] >> 24, 0xFFu);
 }
 
 TEST(Form1, DrawButtonDrawsTheCoresFigureWhateverTheFieldsHold)

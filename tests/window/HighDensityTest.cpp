@@ -28,7 +28,7 @@ bool allBlack(const RetainedImage& image)
 {
     for (int row = 0; row < image.height(); ++row)
         for (int column = 0; column < image.width(); ++column)
-            if (image.pixel(column, row) != 0)
+            if (image.pixel(column, row) != toPixel(Rgb(0, 0, 0)))
                 return false;
     return true;
 }

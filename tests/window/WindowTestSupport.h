@@ -64,13 +64,14 @@ inline QImage grabbed(PictureBox& box)
     return box.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+// Compares every pixel whole, alpha included: both must be opaque.
 inline bool showsImage(const QImage& shown, const RetainedImage& image)
 {
     if (shown.width() != image.width() || shown.height() != image.height())
         return false;
     for (int row = 0; row < image.height(); ++row)
         for (int column = 0; column < image.width(); ++column)
-            if ((shown.pixel(column, row) & 0xFFFFFFu) != image.pixel(column, row))
+            if (shown.pixel(column, row) != image.pixel(column, row))
                 return false;
     return true;
 }

@@ -28,7 +28,8 @@ void PictureBox::makeImage(int width, int height)
 {
     image_ = std::make_unique<RetainedImage>(width, height);
     image_->setPresenter([this](const RetainedImage&, const PixelRect& changed) { present(changed); });
-    // A 32-bit top-down DIB has the image's own layout: 0x00RRGGBB, rows from the top.
+    // A 32-bit top-down DIB has the image's own layout: 0xFFRRGGBB, rows from the top; GDI
+    // ignores the top byte of a BI_RGB pixel, which the image keeps opaque for compositors.
     layout_.bmiHeader.biSize = sizeof layout_.bmiHeader;
     layout_.bmiHeader.biWidth = image_->stride();
     layout_.bmiHeader.biHeight = -image_->height();
