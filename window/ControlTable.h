@@ -22,6 +22,7 @@ struct ControlSpec {
     std::string_view text;  // caption or initial text; empty for the picture box
     TwipsRect twips;
     int tabIndex;           // focus order among the controls that can take the focus
+    std::string_view labels = {};  // for a label: the name of the field it captions
 };
 
 constexpr std::string_view kForm1Caption = "Form1";
@@ -32,9 +33,9 @@ constexpr std::array<ControlSpec, 7> kForm1Controls{{
     {"Picture1", ControlKind::PictureBox, "", {240, 120, 8655, 6255}, 0},
     {"Command1", ControlKind::CommandButton, "描画", {9600, 120, 1095, 375}, 1},
     {"Text1", ControlKind::TextBox, "60", {10200, 600, 615, 375}, 2},
-    {"Label1", ControlKind::Label, "形式1最大値", {9120, 720, 1095, 255}, 3},
+    {"Label1", ControlKind::Label, "形式1最大値", {9120, 720, 1095, 255}, 3, "Text1"},
     {"Text2", ControlKind::TextBox, "90", {10200, 1080, 615, 375}, 4},
-    {"Label2", ControlKind::Label, "表示最大値", {9120, 1200, 1095, 255}, 5},
+    {"Label2", ControlKind::Label, "表示最大値", {9120, 1200, 1095, 255}, 5, "Text2"},
     {"Command3", ControlKind::CommandButton, "描画中止", {9480, 2760, 1215, 375}, 6},
 }};
 
@@ -44,6 +45,27 @@ consteval const ControlSpec& controlNamed(std::string_view name)
         if (control.name == name)
             return control;
     throw "no control of that name";  // a compile error: the function runs only while compiling
+}
+
+// The order in which a shell creates the controls: the table's, but with each label just
+// before the field it captions. Later controls lie above earlier ones, so each field stays
+// whole above the label that overlaps it by a pixel, and a screen reader, which walks the
+// controls in this order, meets a field's caption before the field.
+consteval std::array<const ControlSpec*, kForm1Controls.size()> creationOrder()
+{
+    std::array<const ControlSpec*, kForm1Controls.size()> order{};
+    std::size_t next = 0;
+    for (const ControlSpec& row : kForm1Controls) {
+        if (!row.labels.empty())
+            continue;
+        for (const ControlSpec& label : kForm1Controls)
+            if (label.labels == row.name)
+                order[next++] = &label;
+        order[next++] = &row;
+    }
+    if (next != order.size())
+        throw "a label captions no field";  // a compile error, as in controlNamed
+    return order;
 }
 
 // 1440 twips make an inch; at 96 dots per inch that is 15 twips a pixel.

@@ -1,6 +1,7 @@
 #include "WindowTestSupport.h"
 #include "window/ControlTable.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
@@ -69,6 +70,81 @@ TEST(Form1, TabMovesTheFocusInTabIndexOrderPastLabelsAndPicture)
     EXPECT_EQ(visited, (QStringList{"Command1", "Text1", "Text2", "Command3", "Command1"}));
     for (const char* name : {"Picture1", "Label1", "Label2"})
         EXPECT_EQ(control(*window, name)->focusPolicy(), Qt::NoFocus) << name;
+
+    // The focused control shows that it has the focus.
+    for (const char* name : {"Command1", "Text1", "Text2", "Command3"}) {
+        QWidget* widget = control(*window, name);
+        widget->setFocus();
+        const QImage focused = widget->grab().toImage();
+        control(*window, widget->objectName() == "Text1" ? "Text2" : "Text1")->setFocus();
+        EXPECT_NE(widget->grab().toImage(), focused) << name;
+    }
+}
+
+TEST(Form1, ReturnEnterAndSpacePressTheFocusedButtonWhileReturnInAFieldPressesNothing)
+{
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        const auto window = shownForm1();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        for (const char* field : {"Text1", "Text2"}) {
+            control(*window, field)->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), key);
+        }
+        EXPECT_FALSE(window->figureDrawn()) << key;
+
+        control(*window, "Command1")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(window->figureDrawn()) << key;
+        EXPECT_TRUE(samePixels(picture(*window).surface(), *coreFigure(577, 417))) << key;
+
+        control(*window, "Command3")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_TRUE(window->state().StopRequested) << key;
+    }
+}
+
+// What a screen reader meets, through Qt's accessibility interface: a frame named Form1 whose
+// controls come in the tab order, each caption just before the field it names.
+TEST(Form1, ScreenReadersMeetAFrameOfControlsInTabOrderEachFieldNamedByItsCaption)
+{
+    const auto window = shownForm1();
+    QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(window.get());
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->role(), QAccessible::Window);
+    EXPECT_EQ(frame->text(QAccessible::Name), "Form1");
+
+    struct Expected {
+        QAccessible::Role role;
+        const char* name;
+        const char* labelledBy;
+    };
+    const Expected expected[] = {
+        {QAccessible::Graphic, "描画領域", nullptr},    {QAccessible::Button, "描画", nullptr},
+        {QAccessible::StaticText, "形式1最大値", nullptr}, {QAccessible::EditableText, "形式1最大値", "Label1"},
+        {QAccessible::StaticText, "表示最大値", nullptr},  {QAccessible::EditableText, "表示最大値", "Label2"},
+        {QAccessible::Button, "描画中止", nullptr},
+    };
+    ASSERT_EQ(frame->childCount(), 7);
+    for (int i = 0; i < 7; ++i) {
+        QAccessibleInterface* child = frame->child(i);
+        EXPECT_EQ(child->role(), expected[i].role) << i;
+        EXPECT_EQ(child->text(QAccessible::Name), QString::fromUtf8(expected[i].name)) << i;
+        const auto labels = child->relations(QAccessible::Label);
+        if (expected[i].labelledBy == nullptr) {
+            EXPECT_TRUE(labels.isEmpty()) << i;
+            continue;
+        }
+        ASSERT_EQ(labels.size(), 1) << i;
+        EXPECT_EQ(labels.front().first->object()->objectName(), expected[i].labelledBy) << i;
+    }
+
+    // The picture says whether a figure is drawn.
+    QAccessibleInterface* pictureInterface = frame->child(0);
+    EXPECT_EQ(pictureInterface->text(QAccessible::Description), QString::fromUtf8("まだ何も描かれていません"));
+    click(*window, "Command1");
+    EXPECT_EQ(pictureInterface->text(QAccessible::Description), QString::fromUtf8("二つのドラゴン曲線が描かれています"));
 }
 
 TEST(Form1, CaptionsShowInAJapaneseFontAndFitTheirControls)

@@ -2,6 +2,7 @@
 
 #include "window/Commands.h"
 #include "window/ControlTable.h"
+#include "window/qt/AccessibleRoles.h"
 #include "window/qt/DisplayConnection.h"
 #include "window/qt/PictureBox.h"
 
@@ -25,6 +26,11 @@ constexpr int kFontPixelSize = 12;
 const QStringList kJapaneseFaces{"IPAexGothic", "IPAGothic", "IPAPGothic", "VL Gothic",
                                  "Noto Sans CJK JP"};
 
+// What a screen reader says of the picture: its name, and whether a figure is drawn.
+const QString kPictureName = QString::fromUtf8("描画領域");
+const QString kPictureEmpty = QString::fromUtf8("まだ何も描かれていません");
+const QString kPictureDrawn = QString::fromUtf8("二つのドラゴン曲線が描かれています");
+
 QString toQString(std::string_view utf8)
 {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
@@ -47,6 +53,7 @@ Form1::Form1(QWidget* parent)
     : QWidget(parent)
     , reportFailure_(showFailure)
 {
+    installAccessibleRoles();
     setWindowTitle(toQString(kForm1Caption));
     QFont font;
     font.setFamilies(kJapaneseFaces);
@@ -64,7 +71,8 @@ Form1::Form1(QWidget* parent)
 void Form1::buildControls()
 {
     std::map<std::string_view, QWidget*> built;
-    for (const ControlSpec& row : kForm1Controls) {
+    for (const ControlSpec* spec : creationOrder()) {
+        const ControlSpec& row = *spec;
         const QRect rect = toQRect(row.twips);
         const QString text = toQString(row.text);
         QWidget* control = nullptr;
@@ -74,7 +82,9 @@ void Form1::buildControls()
             break;
         case ControlKind::CommandButton: {
             auto* button = new QPushButton(text, this);
-            button->setAutoDefault(false);
+            // Return and Enter press the focused button, as Space does. Outside a dialog
+            // this makes no default button, so Return in a text field presses nothing.
+            button->setAutoDefault(true);
             control = button;
             break;
         }
@@ -99,16 +109,18 @@ void Form1::buildControls()
     }
 
     Picture1 = static_cast<PictureBox*>(built.at("Picture1"));
+    Picture1->setAccessibleName(kPictureName);
+    Picture1->setAccessibleDescription(kPictureEmpty);
     Command1 = static_cast<QPushButton*>(built.at("Command1"));
     Command3 = static_cast<QPushButton*>(built.at("Command3"));
     Text1 = static_cast<QLineEdit*>(built.at("Text1"));
     Text2 = static_cast<QLineEdit*>(built.at("Text2"));
     Label1 = static_cast<QLabel*>(built.at("Label1"));
     Label2 = static_cast<QLabel*>(built.at("Label2"));
-
-    // Each label overlaps its field by one pixel; the field stays on top, frame whole.
-    Label1->lower();
-    Label2->lower();
+    // A field is announced by its caption.
+    for (const ControlSpec& row : kForm1Controls)
+        if (!row.labels.empty())
+            static_cast<QLabel*>(built.at(row.name))->setBuddy(built.at(row.labels));
 
     std::vector<const ControlSpec*> order;
     for (const ControlSpec& row : kForm1Controls)
@@ -132,6 +144,7 @@ void Form1::Command1_Click()
         return;
     }
     figureDrawn_ = true;
+    Picture1->setAccessibleDescription(kPictureDrawn);
     Picture1->updateChanged();
 }
 
