@@ -1,9 +1,11 @@
 // Draws the program's icon with the figure's own fold and pen: the pair of dragons, fitted
-// to a square and reduced to a fixed palette of 2 colours (black and white) or the classic
-// 16. Writes one image as a binary PPM, or all three of the application icon as a Windows
-// .ico; tools/make-icons turns these into the committed icon files.
+// to a square. The classic images are reduced to a fixed palette of 2 colours (black and
+// white) or the classic 16, on black; the large ones for today's screens keep the ramp's own
+// colours on a transparent ground. Writes one image as a binary PPM or PAM, or the
+// application icon as a Windows .ico; tools/make-icons turns these into the committed files.
 //
 //   icon_image SIZE COLOURS > icon.ppm      (COLOURS: 2 or 16)
+//   icon_image SIZE rgba > icon.pam         (true colour with alpha)
 //   icon_image ico > dragonfold.ico         (32 x 32 in 2 colours, 32 x 32 and 16 x 16 in 16)
 
 #include "figure/FoldSegment.h"
@@ -11,6 +13,7 @@
 #include "surface/RetainedImage.h"
 #include "surface/SetUserScale.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <iostream>
@@ -52,30 +55,55 @@ std::uint8_t nearest(std::uint32_t pixel, Palette palette)
     return best;
 }
 
-// Pieces of 8 units, a pixel or less at these sizes: few enough folds for the curve to read
-// as a shape, and enough segments for the colour ramp to run through its bands.
-constexpr double kIconMinLength = 8;
-
-// The icon's picture as palette indices, row by row from the top.
-std::vector<std::uint8_t> drawIcon(int size, Palette palette)
+// The figure at an icon's size. Pieces of 8 units are a pixel or less at 32 pixels: few
+// enough folds for the curve to read as a shape, and enough segments for the colour ramp to
+// run through its bands. Larger icons fold as much finer and draw with a wider pen, so that
+// they keep the same look.
+RetainedImage drawFigure(int size)
 {
     RetainedImage image(size, size);
     // The figure spans x -166 .. 366 around its centre (100, -200); a square a little wider.
     SetUserScale(image, -180, 80, 380, -480);
     image.SetBackColor(Rgb(0, 0, 0));
     image.Cls();
+    image.SetDrawWidth(static_cast<std::int16_t>(std::max(1, size / 96)));
     MainWindowState state;
-    state.MinLength = kIconMinLength;
+    state.MinLength = 8.0 * 32 / std::max(size, 32);
     MoveTo(state, -100, -200);
     FoldSegment(state, image, 400, 0, 0);
+    return image;
+}
 
+constexpr std::uint32_t kBlack = toPixel(Rgb(0, 0, 0));
+
+// The icon's picture as palette indices, row by row from the top.
+std::vector<std::uint8_t> drawIcon(int size, Palette palette)
+{
+    const RetainedImage image = drawFigure(size);
     std::vector<std::uint8_t> indices;
     for (int row = 0; row < size; ++row)
         for (int column = 0; column < size; ++column) {
             const std::uint32_t drawn = image.pixel(column, row);
-            indices.push_back(drawn == 0 ? 0 : nearest(drawn, palette));
+            indices.push_back(drawn == kBlack ? 0 : nearest(drawn, palette));
         }
     return indices;
+}
+
+// The icon in the ramp's own colours, opaque where the figure is drawn and transparent
+// elsewhere, as a binary PAM.
+std::string pamOf(int size)
+{
+    const RetainedImage image = drawFigure(size);
+    std::string pam = "P7\nWIDTH " + std::to_string(size) + "\nHEIGHT " + std::to_string(size)
+                      + "\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n";
+    for (int row = 0; row < size; ++row)
+        for (int column = 0; column < size; ++column) {
+            const std::uint32_t drawn = image.pixel(column, row);
+            for (const int shift : {16, 8, 0})
+                pam += static_cast<char>(channel(drawn, shift));
+            pam += static_cast<char>(drawn == kBlack ? 0 : 255);
+        }
+    return pam;
 }
 
 std::string ppmOf(int size, Palette palette)
@@ -167,10 +195,13 @@ int main(int argc, char** argv)
     std::string output;
     if (argc == 2 && std::string(argv[1]) == "ico") {
         output = icoFile();
+    } else if (argc == 3 && std::string(argv[2]) == "rgba") {
+        output = pamOf(std::stoi(argv[1]));
     } else if (argc == 3 && (std::string(argv[2]) == "2" || std::string(argv[2]) == "16")) {
         output = ppmOf(std::stoi(argv[1]), std::string(argv[2]) == "2" ? Palette(kTwoColours) : Palette(kSixteenColours));
     } else {
-        std::cerr << "usage: icon_image SIZE 2|16 > icon.ppm\n       icon_image ico > icon.ico\n";
+        std::cerr << "usage: icon_image SIZE 2|16 > icon.ppm\n       icon_image SIZE rgba > icon.pam\n"
+                     "       icon_image ico > icon.ico\n";
         return 2;
     }
     std::fwrite(output.data(), 1, output.size(), stdout);

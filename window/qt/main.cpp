@@ -19,7 +19,8 @@ void describeApplication()
     QGuiApplication::setDesktopFileName(QStringLiteral("org.dragonfold.Dragonfold"));
     QIcon icon;
     for (const char* image : {":/dragonfold-16x16-16colours.png", ":/dragonfold-32x32-16colours.png",
-                              ":/dragonfold-32x32-2colours.png"})
+                              ":/dragonfold-32x32-2colours.png", ":/dragonfold-48x48.png", ":/dragonfold-64x64.png",
+                              ":/dragonfold-128x128.png", ":/dragonfold-256x256.png"})
         icon.addFile(QString::fromLatin1(image));
     QApplication::setWindowIcon(icon);
 }
