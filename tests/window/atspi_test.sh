@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# The real program as a screen reader meets it, over AT-SPI on a private session bus: a frame
+# named Form1 whose controls come in the tab order, each field labelled by its caption, and a
+# picture that has a name and says whether a figure is drawn.
+#
+#   atspi_test.sh DRAGONFOLD
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+
+if [ -z "${DISPLAY_IS_PRIVATE:-}" ]; then
+    DISPLAY_IS_PRIVATE=1 exec "$here/../../tools/xvfb-session" dbus-run-session -- "$0" "$@"
+fi
+
+dragonfold=$1
+work=$(mktemp -d)
+export XDG_RUNTIME_DIR=$work
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+bus=$!
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$dragonfold" 2>"$work/stderr" &
+program=$!
+trap 'kill "$program" "$bus" 2>/dev/null || true; rm -rf "$work"' EXIT
+window=$("$here/../../tools/wait-for-form1")
+
+expected_tree() {  # the picture's description
+    cat <<TREE
+frame | Form1 |  |
+  image | 描画領域 | $1 |
+  push button | 描画 |  |
+  label | 形式1最大値 |  |
+  text | 形式1最大値 |  | 形式1最大値
+  label | 表示最大値 |  |
+  text | 表示最大値 |  | 表示最大値
+  push button | 描画中止 |  |
+TREE
+}
+
+tree=$(/usr/bin/python3 "$here/atspi_tree.py")
+echo "$tree"
+diff <(expected_tree "まだ何も描かれていません") <(echo "$tree")
+
+# Centre of "描画": (9600 + 1095/2, 120 + 375/2) twips, 15 twips a pixel.
+xdotool mousemove --window "$window" 676 20 click 1
+sleep 0.5
+tree=$(/usr/bin/python3 "$here/atspi_tree.py")
+diff <(expected_tree "二つのドラゴン曲線が描かれています") <(echo "$tree")
+echo "the accessible tree over AT-SPI is as expected, before and after a drawing"

@@ -1,0 +1,42 @@
+"""Prints the accessible tree of the running dragonfold as a screen reader sees it over
+AT-SPI: one line a node, "role | name | description | labelled by", children indented in
+the order they come."""
+
+import sys
+import time
+
+import pyatspi
+
+
+def find_application(name, seconds):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        desktop = pyatspi.Registry.getDesktop(0)
+        for index in range(desktop.childCount):
+            application = desktop.getChildAtIndex(index)
+            if application is not None and application.name == name and application.childCount > 0:
+                return application
+        time.sleep(0.2)
+    return None
+
+
+def labels_of(node):
+    return ",".join(
+        target.name
+        for relation in node.getRelationSet()
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY
+        for target in (relation.getTarget(i) for i in range(relation.getNTargets()))
+    )
+
+
+def show(node, depth):
+    print(("  " * depth + " | ".join([node.getRoleName(), node.name, node.description, labels_of(node)])).rstrip())
+    for index in range(node.childCount):
+        show(node.getChildAtIndex(index), depth + 1)
+
+
+application = find_application("dragonfold", 20)
+if application is None:
+    sys.exit("no application dragonfold on the accessibility bus")
+for index in range(application.childCount):
+    show(application.getChildAtIndex(index), 0)
