@@ -29,8 +29,20 @@ def labels_of(node):
     )
 
 
+# The names of the roles met here, the same on every AT-SPI version (their own names vary:
+# "push button" became "button").
+ROLES = {
+    pyatspi.ROLE_FRAME: "frame",
+    pyatspi.ROLE_IMAGE: "image",
+    pyatspi.ROLE_PUSH_BUTTON: "push button",
+    pyatspi.ROLE_LABEL: "label",
+    pyatspi.ROLE_TEXT: "text",
+}
+
+
 def show(node, depth):
-    print(("  " * depth + " | ".join([node.getRoleName(), node.name, node.description, labels_of(node)])).rstrip())
+    role = ROLES.get(node.getRole(), node.getRoleName())
+    print(("  " * depth + " | ".join([role, node.name, node.description, labels_of(node)])).rstrip())
     for index in range(node.childCount):
         show(node.getChildAtIndex(index), depth + 1)
 

@@ -95,6 +95,11 @@ void passOnOrFail(QtMsgType type, const QMessageLogContext& context, const QStri
 {
     if (type == QtFatalMsg)
         endWithLine("dragonfold: the window system failed: " + message.toStdString() + "\n");
+    // Qt warns so when the X server or the Wayland compositor goes away, then ends the
+    // program itself, with a status that depends on its version (255 from Qt 6.8's Wayland
+    // platform); ending it here gives status 1 on every version.
+    if (message.contains(QLatin1String("connection broke")))
+        endWithLine("dragonfold: the window system went away: " + message.toStdString() + "\n");
     qtsOwnHandler(type, context, message);
 }
 
