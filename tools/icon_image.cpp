@@ -6,7 +6,10 @@
 //
 //   icon_image SIZE COLOURS > icon.ppm      (COLOURS: 2 or 16)
 //   icon_image SIZE rgba > icon.pam         (true colour with alpha)
-//   icon_image ico > dragonfold.ico         (32 x 32 in 2 colours, 32 x 32 and 16 x 16 in 16)
+//   icon_image ico ICON256.png > dragonfold.ico
+//       the classic three (32 x 32 in 2 colours, 32 x 32 and 16 x 16 in 16), then 48 x 48 in
+//       true colour with alpha, and the 256 x 256 one from ICON256.png, which make-icons has
+//       written from "icon_image 256 rgba": Windows keeps its largest icon as a PNG
 
 #include "figure/FoldSegment.h"
 #include "figure/Pen.h"
@@ -16,6 +19,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
 #include <iostream>
 #include <span>
 #include <string>
@@ -90,19 +96,27 @@ std::vector<std::uint8_t> drawIcon(int size, Palette palette)
 }
 
 // The icon in the ramp's own colours, opaque where the figure is drawn and transparent
-// elsewhere, as a binary PAM.
-std::string pamOf(int size)
+// elsewhere: 0xAARRGGBB, row by row from the top.
+std::vector<std::uint32_t> drawTrueColourIcon(int size)
 {
     const RetainedImage image = drawFigure(size);
-    std::string pam = "P7\nWIDTH " + std::to_string(size) + "\nHEIGHT " + std::to_string(size)
-                      + "\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n";
+    std::vector<std::uint32_t> pixels;
     for (int row = 0; row < size; ++row)
         for (int column = 0; column < size; ++column) {
             const std::uint32_t drawn = image.pixel(column, row);
-            for (const int shift : {16, 8, 0})
-                pam += static_cast<char>(channel(drawn, shift));
-            pam += static_cast<char>(drawn == kBlack ? 0 : 255);
+            pixels.push_back(drawn == kBlack ? 0u : drawn);
         }
+    return pixels;
+}
+
+// The true-colour icon as a binary PAM.
+std::string pamOf(int size)
+{
+    std::string pam = "P7\nWIDTH " + std::to_string(size) + "\nHEIGHT " + std::to_string(size)
+                      + "\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n";
+    for (const std::uint32_t pixel : drawTrueColourIcon(size))
+        for (const int shift : {16, 8, 0, 24})
+            pam += static_cast<char>(channel(pixel, shift));
     return pam;
 }
 
@@ -121,15 +135,10 @@ void putLittleEndian(std::string& out, std::uint32_t value, int bytes)
         out += static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-// One icon image as Windows keeps it: a bitmap header of twice the height (picture and
-// mask), the palette, the picture bottom-up with rows padded to 4 bytes, then the mask,
-// all opaque.
-std::string iconImageOf(int size, Palette palette, int bitsPerPixel)
+// The header of one icon image as Windows keeps it: a bitmap of twice the height, for the
+// picture and the mask beneath it.
+std::string iconHeaderOf(int size, int bitsPerPixel, int imageBytes)
 {
-    const std::vector<std::uint8_t> indices = drawIcon(size, palette);
-    const int pictureRow = (size * bitsPerPixel + 31) / 32 * 4;
-    const int maskRow = (size + 31) / 32 * 4;
-
     std::string image;
     putLittleEndian(image, 40, 4);
     putLittleEndian(image, static_cast<std::uint32_t>(size), 4);
@@ -137,9 +146,21 @@ std::string iconImageOf(int size, Palette palette, int bitsPerPixel)
     putLittleEndian(image, 1, 2);
     putLittleEndian(image, static_cast<std::uint32_t>(bitsPerPixel), 2);
     putLittleEndian(image, 0, 4);  // uncompressed
-    putLittleEndian(image, static_cast<std::uint32_t>((pictureRow + maskRow) * size), 4);
+    putLittleEndian(image, static_cast<std::uint32_t>(imageBytes), 4);
     for (int i = 0; i < 4; ++i)
         putLittleEndian(image, 0, 4);
+    return image;
+}
+
+// One palette icon image: the header, the palette, the picture bottom-up with rows padded
+// to 4 bytes, then the mask, all opaque.
+std::string iconImageOf(int size, Palette palette, int bitsPerPixel)
+{
+    const std::vector<std::uint8_t> indices = drawIcon(size, palette);
+    const int pictureRow = (size * bitsPerPixel + 31) / 32 * 4;
+    const int maskRow = (size + 31) / 32 * 4;
+
+    std::string image = iconHeaderOf(size, bitsPerPixel, (pictureRow + maskRow) * size);
     for (const std::uint32_t colour : palette)
         putLittleEndian(image, colour, 4);  // blue, green, red, 0: 0x00RRGGBB little-endian
 
@@ -157,14 +178,44 @@ std::string iconImageOf(int size, Palette palette, int bitsPerPixel)
     return image;
 }
 
-// The three images of the application icon in one .ico file.
-std::string icoFile()
+// One true-colour icon image: the header, the picture bottom-up as blue, green, red and
+// alpha, then a mask that Windows uses only where it cannot blend the alpha.
+std::string trueColourIconImageOf(int size)
 {
-    const struct {
+    const std::vector<std::uint32_t> pixels = drawTrueColourIcon(size);
+    const int maskRow = (size + 31) / 32 * 4;
+    std::string image = iconHeaderOf(size, 32, (4 * size + maskRow) * size);
+    for (int row = size - 1; row >= 0; --row)
+        for (int column = 0; column < size; ++column)
+            putLittleEndian(image, pixels[static_cast<std::size_t>(row * size + column)], 4);
+    for (int row = size - 1; row >= 0; --row) {
+        std::string bits(static_cast<std::size_t>(maskRow), '\0');
+        for (int column = 0; column < size; ++column)
+            if (pixels[static_cast<std::size_t>(row * size + column)] >> 24 == 0)
+                bits[static_cast<std::size_t>(column / 8)] =
+                    static_cast<char>(bits[static_cast<std::size_t>(column / 8)] | (0x80 >> (column % 8)));
+        image += bits;
+    }
+    return image;
+}
+
+// The application icon in one .ico file: the classic three, 48 x 48 in true colour, and the
+// 256 x 256 PNG as it is.
+std::string icoFile(const std::string& png256)
+{
+    struct Entry {
         int size;
-        Palette palette;
+        int colours;  // 0: true colour
         int bitsPerPixel;
-    } images[] = {{32, kTwoColours, 1}, {32, kSixteenColours, 4}, {16, kSixteenColours, 4}};
+        std::string image;
+    };
+    const Entry images[] = {
+        {32, 2, 1, iconImageOf(32, kTwoColours, 1)},
+        {32, 16, 4, iconImageOf(32, kSixteenColours, 4)},
+        {16, 16, 4, iconImageOf(16, kSixteenColours, 4)},
+        {48, 0, 32, trueColourIconImageOf(48)},
+        {256, 0, 32, png256},
+    };
 
     std::string directory;
     putLittleEndian(directory, 0, 2);
@@ -172,20 +223,28 @@ std::string icoFile()
     putLittleEndian(directory, std::size(images), 2);
     std::string data;
     std::uint32_t offset = 6 + 16 * std::size(images);
-    for (const auto& entry : images) {
-        const std::string image = iconImageOf(entry.size, entry.palette, entry.bitsPerPixel);
-        putLittleEndian(directory, static_cast<std::uint32_t>(entry.size), 1);
-        putLittleEndian(directory, static_cast<std::uint32_t>(entry.size), 1);
-        putLittleEndian(directory, static_cast<std::uint32_t>(entry.palette.size()), 1);
+    for (const Entry& entry : images) {
+        // A side of 256 is written as 0, a byte's 256th value.
+        putLittleEndian(directory, static_cast<std::uint32_t>(entry.size % 256), 1);
+        putLittleEndian(directory, static_cast<std::uint32_t>(entry.size % 256), 1);
+        putLittleEndian(directory, static_cast<std::uint32_t>(entry.colours), 1);
         putLittleEndian(directory, 0, 1);
         putLittleEndian(directory, 1, 2);
         putLittleEndian(directory, static_cast<std::uint32_t>(entry.bitsPerPixel), 2);
-        putLittleEndian(directory, static_cast<std::uint32_t>(image.size()), 4);
+        putLittleEndian(directory, static_cast<std::uint32_t>(entry.image.size()), 4);
         putLittleEndian(directory, offset, 4);
-        offset += static_cast<std::uint32_t>(image.size());
-        data += image;
+        offset += static_cast<std::uint32_t>(entry.image.size());
+        data += entry.image;
     }
     return directory + data;
+}
+
+std::string fileContents(const char* path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        throw std::runtime_error(std::string("cannot read ") + path);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 } // namespace
@@ -193,15 +252,20 @@ std::string icoFile()
 int main(int argc, char** argv)
 {
     std::string output;
-    if (argc == 2 && std::string(argv[1]) == "ico") {
-        output = icoFile();
+    if (argc == 3 && std::string(argv[1]) == "ico") {
+        try {
+            output = icoFile(fileContents(argv[2]));
+        } catch (const std::exception& failure) {
+            std::cerr << "icon_image: " << failure.what() << '\n';
+            return 1;
+        }
     } else if (argc == 3 && std::string(argv[2]) == "rgba") {
         output = pamOf(std::stoi(argv[1]));
     } else if (argc == 3 && (std::string(argv[2]) == "2" || std::string(argv[2]) == "16")) {
         output = ppmOf(std::stoi(argv[1]), std::string(argv[2]) == "2" ? Palette(kTwoColours) : Palette(kSixteenColours));
     } else {
         std::cerr << "usage: icon_image SIZE 2|16 > icon.ppm\n       icon_image SIZE rgba > icon.pam\n"
-                     "       icon_image ico > icon.ico\n";
+                     "       icon_image ico ICON256.png > icon.ico\n";
         return 2;
     }
     std::fwrite(output.data(), 1, output.size(), stdout);

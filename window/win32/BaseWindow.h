@@ -6,7 +6,9 @@
 
 // Ties a window class's messages to a C++ object: the object's address travels in the
 // creation parameter, is kept in the window's user data at WM_NCCREATE, and every later
-// message goes to Derived::HandleMessage.
+// message goes to Derived::HandleMessage. No C++ exception leaves it: unwinding through
+// Windows' own frames is undefined, so one that reaches here is reported and ends the
+// program with status 1.
 template <typename Derived>
 class BaseWindow {
 public:
@@ -26,17 +28,22 @@ protected:
         }
         if (self == nullptr)
             return DefWindowProcW(hwnd, message, wParam, lParam);
-        return self->HandleMessage(message, wParam, lParam);
+        try {
+            return self->HandleMessage(message, wParam, lParam);
+        } catch (...) {
+            failOnException();
+        }
     }
 
     // Registers the class once, the first time a window of it is made.
-    static void registerClass(const wchar_t* className, HBRUSH background, HICON icon = nullptr);
+    static void registerClass(const wchar_t* className, HBRUSH background, HICON icon = nullptr,
+                              HICON smallIcon = nullptr);
 
     HWND hwnd_ = nullptr;
 };
 
 template <typename Derived>
-void BaseWindow<Derived>::registerClass(const wchar_t* className, HBRUSH background, HICON icon)
+void BaseWindow<Derived>::registerClass(const wchar_t* className, HBRUSH background, HICON icon, HICON smallIcon)
 {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -47,7 +54,9 @@ void BaseWindow<Derived>::registerClass(const wchar_t* className, HBRUSH backgro
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = background;
     windowClass.hIcon = icon;
+    windowClass.hIconSm = smallIcon;
     windowClass.lpszClassName = className;
+    SetLastError(ERROR_SUCCESS);
     if (RegisterClassExW(&windowClass) == 0)
         failWindowSystem(L"RegisterClassExW");
 }

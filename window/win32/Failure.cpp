@@ -1,5 +1,6 @@
 #include "window/win32/Failure.h"
 
+#include <exception>
 #include <string_view>
 
 void reportFailure(HWND owner, const std::wstring& message)
@@ -25,12 +26,29 @@ void failWindowSystem(const wchar_t* call)
     FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                    nullptr, error, 0, reinterpret_cast<wchar_t*>(&explanation), 0, nullptr);
     std::wstring message = std::wstring(call) + L" failed (error " + std::to_wstring(error) + L")";
-    if (explanation != nullptr) {
+    if (error == ERROR_SUCCESS) {
+        message = std::wstring(call) + L" failed without saying why";
+    } else if (explanation != nullptr) {
         message += L": ";
         message += explanation;
-        LocalFree(explanation);
         while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r'))
             message.pop_back();
+    }
+    if (explanation != nullptr)
+        LocalFree(explanation);
+    reportFailure(nullptr, message);
+    ExitProcess(1);
+}
+
+void failOnException()
+{
+    std::wstring message = L"予期しない失敗のため終了します。\n";
+    try {
+        throw;
+    } catch (const std::exception& failure) {
+        message += toWide(failure.what());
+    } catch (...) {
+        message += L"(an exception of unknown kind)";
     }
     reportFailure(nullptr, message);
     ExitProcess(1);

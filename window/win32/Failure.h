@@ -9,8 +9,13 @@
 void reportFailure(HWND owner, const std::wstring& message);
 
 // A window-system call failed: reports it with the system's own explanation and ends the
-// program with status 1.
+// program with status 1. The caller clears the last error before the call, so that the
+// error reported is the call's own.
 [[noreturn]] void failWindowSystem(const wchar_t* call);
+
+// Called in a catch block: reports the exception being handled and ends the program with
+// status 1.
+[[noreturn]] void failOnException();
 
 // UTF-8, as the control table holds its texts, to the UTF-16 the W functions take.
 std::wstring toWide(std::string_view utf8);

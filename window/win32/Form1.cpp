@@ -2,6 +2,7 @@
 
 #include "window/Commands.h"
 #include "window/ControlTable.h"
+#include "window/win32/Dpi.h"
 #include "window/win32/Failure.h"
 
 #include <algorithm>
@@ -40,7 +41,8 @@ DWORD styleOf(ControlKind kind)
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (takesFocus(kind) ? WS_TABSTOP : 0);
     switch (kind) {
     case ControlKind::CommandButton:
-        return style | BS_PUSHBUTTON;
+        // BS_NOTIFY: the button says when it gains and loses the focus.
+        return style | BS_PUSHBUTTON | BS_NOTIFY;
     case ControlKind::TextBox:
         return style | ES_LEFT | ES_AUTOHSCROLL;
     case ControlKind::Label:
@@ -51,25 +53,53 @@ DWORD styleOf(ControlKind kind)
     return style;
 }
 
+DWORD extendedStyleOf(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::TextBox:
+        return WS_EX_CLIENTEDGE;
+    case ControlKind::Label:
+        // A label lies above the field it captions and overlaps it by a pixel: it lets the
+        // field paint first and then draws only its text (WM_CTLCOLORSTATIC), so the field's
+        // frame stays whole.
+        return WS_EX_TRANSPARENT;
+    default:
+        return 0;
+    }
+}
+
+HICON loadApplicationIcon(int systemWidth, int systemHeight)
+{
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kApplicationIconId), IMAGE_ICON,
+                                         GetSystemMetrics(systemWidth), GetSystemMetrics(systemHeight),
+                                         LR_DEFAULTCOLOR));
+}
+
 } // namespace
 
 Form1::Form1(int showCommand)
 {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    registerClass(kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
-                  LoadIconW(instance, MAKEINTRESOURCEW(kApplicationIconId)));
+    registerClass(kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), loadApplicationIcon(SM_CXICON, SM_CYICON),
+                  loadApplicationIcon(SM_CXSMICON, SM_CYSMICON));
     const std::wstring caption = toWide(kForm1Caption);
+    SetLastError(ERROR_SUCCESS);
     if (CreateWindowExW(kExtendedStyle, kClassName, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this)
         == nullptr)
         failWindowSystem(L"CreateWindowExW (Form1)");
     ShowWindow(hwnd_, showCommand);
-    // The lowest TabIndex that takes the focus starts with it.
-    for (const Control& control : controls_)
-        if (takesFocus(control.row->kind)) {
-            SetFocus(control.hwnd);
-            break;
-        }
+    SetFocus(firstFocus());
+}
+
+// The control with the lowest TabIndex that takes the focus: it has the focus when the
+// window opens, as the default button if it is one.
+HWND Form1::firstFocus() const
+{
+    const auto first = std::ranges::min_element(controls_, {}, [](const Control& control) {
+        return takesFocus(control.row->kind) ? control.row->tabIndex : static_cast<int>(kForm1Controls.size());
+    });
+    return first->hwnd;
 }
 
 RECT Form1::pixelRect(const TwipsRect& twips) const
@@ -80,66 +110,102 @@ RECT Form1::pixelRect(const TwipsRect& twips) const
 
 void Form1::OnCreate()
 {
-    dotsPerInch_ = GetDpiForWindow(hwnd_);
+    dotsPerInch_ = dpiForWindow(hwnd_);
     face_ = installedJapaneseFace();
     font_ = makeCaptionFont(face_, dotsPerInch_);
 
-    for (const ControlSpec& row : kForm1Controls) {
-        const RECT rect = pixelRect(row.twips);
-        if (row.kind == ControlKind::PictureBox) {
-            Picture1 = std::make_unique<PictureBox>(hwnd_, rect, controlId(row));
-            controls_.push_back({&row, Picture1->hwnd()});
+    for (const ControlSpec* row : creationOrder()) {
+        const RECT rect = pixelRect(row->twips);
+        if (row->kind == ControlKind::PictureBox) {
+            Picture1 = std::make_unique<PictureBox>(hwnd_, rect, controlId(*row));
+            controls_.push_back({row, Picture1->hwnd()});
             continue;
         }
-        const std::wstring text = toWide(row.text);
-        const HWND control = CreateWindowExW(row.kind == ControlKind::TextBox ? WS_EX_CLIENTEDGE : 0,
-                                             windowClassOf(row.kind), text.c_str(), styleOf(row.kind), rect.left,
+        const std::wstring text = toWide(row->text);
+        SetLastError(ERROR_SUCCESS);
+        const HWND control = CreateWindowExW(extendedStyleOf(row->kind),
+                                             windowClassOf(row->kind), text.c_str(), styleOf(row->kind), rect.left,
                                              rect.top, rect.right - rect.left, rect.bottom - rect.top, hwnd_,
-                                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(row))),
+                                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(*row))),
                                              GetModuleHandleW(nullptr), nullptr);
         if (control == nullptr)
             failWindowSystem(L"CreateWindowExW (a control of Form1)");
-        if (row.kind == ControlKind::TextBox)
+        if (row->kind == ControlKind::TextBox)
             SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // as much as the user types or pastes
-        controls_.push_back({&row, control});
+        controls_.push_back({row, control});
     }
-    std::ranges::sort(controls_, {}, [](const Control& control) { return control.row->tabIndex; });
-    layOut();
+    layOut(font_.get());
 
     RECT window = pixelRect({0, 0, kForm1InnerWidthTwips, kForm1InnerHeightTwips});
-    AdjustWindowRectExForDpi(&window, kStyle, FALSE, kExtendedStyle, dotsPerInch_);
+    adjustWindowRectForDpi(window, kStyle, kExtendedStyle, dotsPerInch_);
     SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left, window.bottom - window.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form1::layOut()
+void Form1::layOut(HFONT font)
 {
-    // Tab moves through the siblings in their z-order, so it follows TabIndex; labels go to
-    // the bottom, beneath the fields they overlap by a pixel.
+    // The z-order is the creation order: Tab walks the controls that take the focus in
+    // TabIndex order, each field lies above the label that overlaps it, and a screen reader
+    // names a field after the label just before it.
     HWND above = HWND_TOP;
     for (const Control& control : controls_) {
         const RECT rect = pixelRect(control.row->twips);
-        const bool isLabel = control.row->kind == ControlKind::Label;
-        SetWindowPos(control.hwnd, isLabel ? HWND_BOTTOM : above, rect.left, rect.top, rect.right - rect.left,
-                     rect.bottom - rect.top, SWP_NOACTIVATE);
-        if (!isLabel)
-            above = control.hwnd;
-        SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+        SetWindowPos(control.hwnd, above, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                     SWP_NOACTIVATE);
+        above = control.hwnd;
+        SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
 }
 
 void Form1::OnDpiChanged(UINT dotsPerInch, const RECT& suggested)
 {
     dotsPerInch_ = dotsPerInch;
-    font_ = makeCaptionFont(face_, dotsPerInch_);
+    // The controls take the new font before the old one is deleted.
+    UniqueFont font = makeCaptionFont(face_, dotsPerInch_);
+    layOut(font.get());
+    font_ = std::move(font);
     Picture1->resize(pixelRect(controlNamed("Picture1").twips));
-    layOut();
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The same draw command, so the same figure a click at this resolution would give.
+    if (figureDrawn_)
+        Command1_Click();
 }
 
-void Form1::OnCommand(int id, int notification)
+// Activated again, or restored, the window gives the focus back to the control that had it
+// last. (It is noted as each control gains it: by the time the window hears of being
+// deactivated or minimised, Windows may have moved the focus already.)
+void Form1::restoreFocus()
 {
+    SetFocus(lastFocus_ != nullptr ? lastFocus_ : firstFocus());
+}
+
+// IsDialogMessageW asks this for the button that Enter presses: the focused one, as a
+// dialog's default button follows the focus; none in a text field, where Enter does nothing.
+LRESULT Form1::defaultButtonId() const
+{
+    const HWND focus = GetFocus();
+    for (const Control& control : controls_)
+        if (control.hwnd == focus && control.row->kind == ControlKind::CommandButton)
+            return MAKELRESULT(controlId(*control.row), DC_HASDEFID);
+    return 0;
+}
+
+void Form1::makeDefaultButton(HWND button, bool isDefault)
+{
+    SendMessageW(button, BM_SETSTYLE, (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY, TRUE);
+}
+
+void Form1::OnCommand(int id, int notification, HWND control)
+{
+    if (notification == EN_SETFOCUS)
+        lastFocus_ = control;
+    if (notification == BN_SETFOCUS || notification == BN_KILLFOCUS) {
+        if (notification == BN_SETFOCUS)
+            lastFocus_ = control;
+        makeDefaultButton(control, notification == BN_SETFOCUS);
+        return;
+    }
     if (notification != BN_CLICKED)
         return;
     if (id == controlId(controlNamed("Command1")))
@@ -155,6 +221,7 @@ void Form1::Command1_Click()
         PostQuitMessage(1);
         return;
     }
+    figureDrawn_ = true;
     Picture1->invalidateChanged();
 }
 
@@ -170,7 +237,21 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         OnCreate();
         return 0;
     case WM_COMMAND:
-        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case DM_GETDEFID:
+        return defaultButtonId();
+    case WM_CTLCOLORSTATIC:
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    case WM_ACTIVATE:
+        // Activated while still minimised, it waits for WM_SETFOCUS on being restored.
+        if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0)
+            restoreFocus();
+        return 0;
+    case WM_SETFOCUS:
+        // The window itself has no use for the keyboard: the control that had it takes it.
+        restoreFocus();
         return 0;
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));

@@ -12,6 +12,10 @@
 // The program's only window: the drawing area on the left, the draw button, two captioned
 // text fields and the stop button on the right, at fixed places scaled from twips by the
 // window's resolution. It owns the state the figure works on.
+//
+// It is no dialog, but its message loop hands keys to IsDialogMessageW; it does the rest of
+// what the dialog manager does for a dialog: the default push button follows the focus, so
+// that Enter presses the focused button, and the focus is kept while the window is inactive.
 class Form1 final : public BaseWindow<Form1> {
 public:
     // Creates and shows the window at the window system's default place.
@@ -22,6 +26,9 @@ public:
     // "描画中止": asks the drawing to stop.
     void Command3_Click();
 
+    const MainWindowState& state() const { return state_; }
+    const PictureBox& picture() const { return *Picture1; }
+
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
@@ -31,15 +38,21 @@ private:
     };
 
     void OnCreate();
-    void OnCommand(int id, int notification);
+    void OnCommand(int id, int notification, HWND control);
+    void restoreFocus();
+    HWND firstFocus() const;
     void OnDpiChanged(UINT dotsPerInch, const RECT& suggested);
-    void layOut();
+    LRESULT defaultButtonId() const;
+    void makeDefaultButton(HWND button, bool isDefault);
+    void layOut(HFONT font);
     RECT pixelRect(const struct TwipsRect& twips) const;
 
     MainWindowState state_;
-    UINT dotsPerInch_ = 96;
+    bool figureDrawn_ = false;
+    UINT dotsPerInch_ = USER_DEFAULT_SCREEN_DPI;
     std::wstring face_;
     UniqueFont font_;
     std::unique_ptr<PictureBox> Picture1;
-    std::vector<Control> controls_;
+    std::vector<Control> controls_;  // in creation order: each label just before its field
+    HWND lastFocus_ = nullptr;  // the control that last gained the focus
 };

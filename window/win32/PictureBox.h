@@ -13,19 +13,22 @@ public:
     PictureBox(HWND parent, const RECT& rect, int id);
 
     RetainedImage& surface() { return *image_; }
+    const RetainedImage& surface() const { return *image_; }
 
     // Queues a repaint of what was drawn since the last presentation, for when the window's
     // thread is back in its message loop.
     void invalidateChanged();
 
     // The window moved to a screen of another resolution: takes the new size. The image
-    // starts again, black, at the new size.
+    // starts again, black, at the new size; the window draws the figure again if it had one.
     void resize(const RECT& rect);
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     void OnPaint();
+    // Copies the part of the image inside area (client pixels) to the device context.
+    void copyToScreen(HDC dc, const RECT& area);
     void present(const PixelRect& changed);
     void makeImage(int width, int height);
 

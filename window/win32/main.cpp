@@ -7,6 +7,7 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
 {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+    SetLastError(ERROR_SUCCESS);
     if (!InitCommonControlsEx(&controls))
         failWindowSystem(L"InitCommonControlsEx");
 
@@ -14,7 +15,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
 
     MSG message;
     BOOL got;
-    while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0) {
+    while ((SetLastError(ERROR_SUCCESS), got = GetMessageW(&message, nullptr, 0, 0)) != 0) {
         if (got == -1)
             failWindowSystem(L"GetMessageW");
         // Moves the focus with Tab and Shift+Tab through the controls.

@@ -1,0 +1,131 @@
+// The native Form1 driven in its own process, under Wine on an X server (tools/check-windows
+// runs it there): a change of resolution keeps the figure, the default button follows the
+// focus, the focus survives deactivation, and the resolution functions of newer Windows
+// have working fallbacks.
+
+#include "figure/DrawCommand.h"
+#include "surface/RetainedImage.h"
+#include "window/win32/Dpi.h"
+#include "window/win32/Form1.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+bool sameFigure(const RetainedImage& shown, int width, int height)
+{
+    RetainedImage expected(width, height);
+    MainWindowState state;
+    RunDrawCommand(state, expected);
+    return shown.width() == width && shown.height() == height
+           && std::memcmp(shown.pixels(), expected.pixels(),
+                          sizeof(std::uint32_t) * static_cast<std::size_t>(width) * static_cast<std::size_t>(height))
+                  == 0;
+}
+
+bool allBlack(const RetainedImage& image)
+{
+    for (int i = 0; i < image.stride() * image.height(); ++i)
+        if (image.pixels()[i] != toPixel(Rgb(0, 0, 0)))
+            return false;
+    return true;
+}
+
+HWND controlWithText(const Form1& window, const wchar_t* className, const wchar_t* text)
+{
+    return FindWindowExW(window.hwnd(), nullptr, className, text);
+}
+
+void changeResolution(const Form1& window, UINT dotsPerInch)
+{
+    RECT suggested;
+    GetWindowRect(window.hwnd(), &suggested);
+    SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(dotsPerInch, dotsPerInch),
+                 reinterpret_cast<LPARAM>(&suggested));
+}
+
+TEST(Form1OnWindows, AChangeOfResolutionRemakesThePictureAndDrawsTheFigureAgain)
+{
+    Form1 window(SW_SHOWNORMAL);
+    // Before the first drawing the picture stays black, at the new size.
+    changeResolution(window, 120);
+    EXPECT_EQ(window.picture().surface().width(), 721);
+    EXPECT_TRUE(allBlack(window.picture().surface()));
+
+    changeResolution(window, 96);
+    window.Command1_Click();
+    EXPECT_TRUE(sameFigure(window.picture().surface(), 577, 417));
+    // 8655 x 6255 twips at 144 and 192 dots per inch.
+    changeResolution(window, 144);
+    EXPECT_TRUE(sameFigure(window.picture().surface(), 866, 626));
+    changeResolution(window, 192);
+    EXPECT_TRUE(sameFigure(window.picture().surface(), 1154, 834));
+    DestroyWindow(window.hwnd());
+}
+
+TEST(Form1OnWindows, EnterPressesTheFocusedButtonWhichIsTheDefaultOneAndKeepsItsFocusWhileInactive)
+{
+    Form1 window(SW_SHOWNORMAL);
+    const HWND draw = controlWithText(window, L"Button", L"描画");
+    const HWND stop = controlWithText(window, L"Button", L"描画中止");
+    const HWND field = FindWindowExW(window.hwnd(), nullptr, L"Edit", nullptr);
+    ASSERT_TRUE(draw != nullptr && stop != nullptr && field != nullptr);
+    const auto isDefault = [](HWND button) {
+        return (SendMessageW(button, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) != 0;
+    };
+    const auto defaultId = [&] { return SendMessageW(window.hwnd(), DM_GETDEFID, 0, 0); };
+
+    // From the first moment, "描画" has the focus and is the default button.
+    EXPECT_EQ(GetFocus(), draw);
+    EXPECT_TRUE(isDefault(draw));
+    EXPECT_EQ(defaultId(), MAKELRESULT(GetDlgCtrlID(draw), DC_HASDEFID));
+
+    SetFocus(stop);
+    EXPECT_TRUE(isDefault(stop));
+    EXPECT_FALSE(isDefault(draw));
+    EXPECT_EQ(defaultId(), MAKELRESULT(GetDlgCtrlID(stop), DC_HASDEFID));
+    // In a text field Enter presses nothing.
+    SetFocus(field);
+    EXPECT_EQ(defaultId(), 0);
+
+    // Deactivated and activated again, the window gives the focus back where it was.
+    SetFocus(stop);
+    SendMessageW(window.hwnd(), WM_ACTIVATE, WA_INACTIVE, 0);
+    SetFocus(window.hwnd());
+    SendMessageW(window.hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(GetFocus(), stop);
+    DestroyWindow(window.hwnd());
+}
+
+TEST(DpiFunctions, TheFallbacksOfWindows7AgreeWithTheNewerFunctions)
+{
+    Form1 window(SW_SHOWNORMAL);
+    const UINT newer = dpiForWindow(window.hwnd());
+    RECT newerFrame{0, 0, 799, 460};
+    ASSERT_TRUE(adjustWindowRectForDpi(newerFrame, WS_OVERLAPPEDWINDOW, 0, newer));
+
+    useNewerDpiFunctions(false);
+    const HDC screen = GetDC(nullptr);
+    const UINT system = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSX));
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(dpiForWindow(window.hwnd()), system);
+    EXPECT_EQ(newer, system) << "one monitor at the system's resolution";
+    RECT olderFrame{0, 0, 799, 460};
+    ASSERT_TRUE(adjustWindowRectForDpi(olderFrame, WS_OVERLAPPEDWINDOW, 0, system));
+    EXPECT_TRUE(EqualRect(&newerFrame, &olderFrame));
+
+    // A window made entirely on the fallbacks is laid out as on newer Windows.
+    Form1 onWindows7(SW_SHOWNORMAL);
+    RECT client;
+    GetClientRect(onWindows7.hwnd(), &client);
+    EXPECT_EQ(client.right, 799);
+    EXPECT_EQ(client.bottom, 460);
+    useNewerDpiFunctions(true);
+    DestroyWindow(onWindows7.hwnd());
+    DestroyWindow(window.hwnd());
+}
+
+} // namespace
