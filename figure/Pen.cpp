@@ -11,7 +11,8 @@ void MoveTo(MainWindowState& state, double x, double y)
 
 void DrawStep(MainWindowState& state, DrawingSurface& surface, double dx, double dy)
 {
-    state.PenColor = RampColor(state.ColorStep);
+    const auto step = static_cast<std::uint16_t>(state.ColorStep);  // negative ones become large
+    state.PenColor = step <= kLastColorStep ? kRampColors[step] : RampColor(state.ColorStep);
     const double nx = state.PenX + dx;
     const double ny = state.PenY + dy;
     surface.Line(static_cast<float>(state.PenX), static_cast<float>(state.PenY),

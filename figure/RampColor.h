@@ -2,6 +2,8 @@
 
 #include "surface/RgbColor.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 // The colour steps run 0 .. kLastColorStep and then start again: 1793 steps a cycle.
@@ -26,3 +28,12 @@ constexpr RgbColor RampColor(double v)
         return Rgb(step - 1280, step - 1280, 255);
     return Rgb(255, 255, 255);
 }
+
+// Every step's colour, worked out while compiling: the pen looks a colour up rather than
+// running through the bands for each of the 131072 segments of a drawing.
+inline constexpr std::array<RgbColor, kLastColorStep + 1> kRampColors = [] {
+    std::array<RgbColor, kLastColorStep + 1> colors{};
+    for (int step = 0; step <= kLastColorStep; ++step)
+        colors[static_cast<std::size_t>(step)] = RampColor(step);
+    return colors;
+}();

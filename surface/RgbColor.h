@@ -22,8 +22,9 @@ constexpr bool isValidRgbColor(RgbColor color)
 // The retained image stores 0xFFRRGGBB, red in the third byte and an opaque alpha in the
 // top one: the layout that 32-bit screen images show as is, and that a compositor reading
 // the top byte as alpha shows opaque.
+// For a valid colour: 0x00BBGGRR moved up a byte and reversed is 0x00RRGGBB, one
+// instruction each.
 constexpr std::uint32_t toPixel(RgbColor color)
 {
-    const auto value = static_cast<std::uint32_t>(color);
-    return 0xFF000000u | ((value & 0xFFu) << 16) | (value & 0xFF00u) | ((value >> 16) & 0xFFu);
+    return 0xFF000000u | __builtin_bswap32(static_cast<std::uint32_t>(color) << 8);
 }
