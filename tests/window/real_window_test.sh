@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# The real program in a real X window at a screen scale (QT_SCALE_FACTOR, 1 unless given): a
-# click on "描画" must put exactly the core's figure on the screen, pixel for pixel, filling
-# the device pixels that the picture covers. Below 1, where Qt's widgets cannot be laid
-# out, the window must show at scale 1.
+# The real program in a real X window at a screen scale, set as QT_SCALE_FACTOR or as the X
+# resource Xft.dpi (as desktops set it: 120 is 125 %), 1 unless given: a click on "描画" must
+# put exactly the core's figure on the screen, pixel for pixel, filling the device pixels
+# that the picture covers. Below 1, where Qt's widgets cannot be laid out, the window must
+# show at scale 1.
 #
-#   real_window_test.sh DRAGONFOLD FIGURE_IMAGE [SCALE]
+#   real_window_test.sh DRAGONFOLD FIGURE_IMAGE [SCALE | xft-dpi=DPI]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
@@ -14,10 +15,18 @@ fi
 
 dragonfold=$1
 figure_image=$2
-scale=${3:-1}
+setting=${3:-1}
 work=$(mktemp -d)
 export XDG_RUNTIME_DIR=$work
-QT_SCALE_FACTOR=$scale "$dragonfold" 2>"$work/stderr" &
+if [[ "$setting" == xft-dpi=* ]]; then
+    dpi=${setting#xft-dpi=}
+    echo "Xft.dpi: $dpi" | xrdb -nocpp -merge
+    scale=$(awk -v dpi="$dpi" 'BEGIN { print dpi / 96 }')
+    "$dragonfold" 2>"$work/stderr" &
+else
+    scale=$setting
+    QT_SCALE_FACTOR=$scale "$dragonfold" 2>"$work/stderr" &
+fi
 program=$!
 trap 'kill "$program" 2>/dev/null || true; rm -rf "$work"' EXIT
 
@@ -46,7 +55,7 @@ inside_x=$(awk -v s="$shown" 'BEGIN { printf "%d", 300 * s }')
 inside_y=$(awk -v s="$shown" 'BEGIN { printf "%d", 200 * s }')
 read -r left width < <(black_run "${WIDTH}x1+0+$inside_y" x "$inside_x")
 read -r top height < <(black_run "1x${HEIGHT}+$inside_x+0" y "$inside_y")
-echo "at scale $scale the picture covers ${width}x$height device pixels from ($left, $top)"
+echo "at scale $scale ($setting) the picture covers ${width}x$height device pixels from ($left, $top)"
 
 # Centre of "描画": (9600 + 1095/2, 120 + 375/2) twips, 15 twips a window pixel.
 xdotool mousemove --window "$window" "$(awk -v s="$shown" 'BEGIN { printf "%d", 676 * s }')" \
