@@ -37,6 +37,8 @@ XVFB_SCREEN=1280x800x24 "$tools/xvfb-session" bash -euc '
     expect_failure "QT_SCALE_FACTOR=100) the picture cannot be made" QT_SCALE_FACTOR=100 || failed=1
     expect_failure "QT_SCREEN_SCALE_FACTORS=100) the picture cannot be made" QT_SCREEN_SCALE_FACTORS=100 || failed=1
     expect_failure "QT_FONT_DPI=10000) the picture cannot be made" QT_FONT_DPI=10000 || failed=1
+    echo "Xft.dpi: 6000" | xrdb -nocpp -merge
+    expect_failure "such as Xft.dpi) the picture cannot be made" DISPLAY=$DISPLAY || failed=1
     exit $failed
 ' || failed=1
 XVFB_SCREEN=1280x800x8 "$tools/xvfb-session" bash -euc '
