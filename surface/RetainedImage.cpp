@@ -285,7 +285,7 @@ void RetainedImage::fillRowsAcross(int firstColumn, int lastColumn, bool rising,
         const auto run = runAt(column);
         return rising ? SweepRun{-run.high, -run.low} : SweepRun{run.low, run.high};
     };
-    work_meter::add(static_cast<std::uint64_t>(lastColumn - firstColumn + 1));
+    work_meter::add(static_cast<std::uint64_t>(std::max(lastColumn - firstColumn + 1, 0)));
     while (firstColumn <= lastColumn && runAt(firstColumn).empty())
         ++firstColumn;
     while (lastColumn >= firstColumn && runAt(lastColumn).empty())
