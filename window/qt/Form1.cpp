@@ -71,8 +71,8 @@ Form1::Form1(QWidget* parent)
 void Form1::buildControls()
 {
     std::map<std::string_view, QWidget*> built;
-    for (const ControlSpec* spec : creationOrder()) {
-        const ControlSpec& row = *spec;
+    for (const ControlSpec* next : creationOrder()) {
+        const ControlSpec& row = *next;
         const QRect rect = toQRect(row.twips);
         const QString text = toQString(row.text);
         QWidget* control = nullptr;
