@@ -3,36 +3,14 @@
 // focus, the focus survives deactivation, and the resolution functions of newer Windows
 // have working fallbacks.
 
-#include "figure/DrawCommand.h"
-#include "surface/RetainedImage.h"
+#include "FigureSupport.h"
 #include "window/win32/Dpi.h"
 #include "window/win32/Form1.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <string>
 
 namespace {
-
-bool sameFigure(const RetainedImage& shown, int width, int height)
-{
-    RetainedImage expected(width, height);
-    MainWindowState state;
-    RunDrawCommand(state, expected);
-    return shown.width() == width && shown.height() == height
-           && std::memcmp(shown.pixels(), expected.pixels(),
-                          sizeof(std::uint32_t) * static_cast<std::size_t>(width) * static_cast<std::size_t>(height))
-                  == 0;
-}
-
-bool allBlack(const RetainedImage& image)
-{
-    for (int i = 0; i < image.stride() * image.height(); ++i)
-        if (image.pixels()[i] != toPixel(Rgb(0, 0, 0)))
-            return false;
-    return true;
-}
 
 HWND controlWithText(const Form1& window, const wchar_t* className, const wchar_t* text)
 {
@@ -57,12 +35,12 @@ TEST(Form1OnWindows, AChangeOfResolutionRemakesThePictureAndDrawsTheFigureAgain)
 
     changeResolution(window, 96);
     window.Command1_Click();
-    EXPECT_TRUE(sameFigure(window.picture().surface(), 577, 417));
+    EXPECT_TRUE(samePixels(window.picture().surface(), *coreFigure(577, 417)));
     // 8655 x 6255 twips at 144 and 192 dots per inch.
     changeResolution(window, 144);
-    EXPECT_TRUE(sameFigure(window.picture().surface(), 866, 626));
+    EXPECT_TRUE(samePixels(window.picture().surface(), *coreFigure(866, 626)));
     changeResolution(window, 192);
-    EXPECT_TRUE(sameFigure(window.picture().surface(), 1154, 834));
+    EXPECT_TRUE(samePixels(window.picture().surface(), *coreFigure(1154, 834)));
     DestroyWindow(window.hwnd());
 }
 

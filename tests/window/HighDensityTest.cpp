@@ -24,15 +24,6 @@ void moveTo(Form1& window, const char* screenName)
     QCoreApplication::processEvents();
 }
 
-bool allBlack(const RetainedImage& image)
-{
-    for (int row = 0; row < image.height(); ++row)
-        for (int column = 0; column < image.width(); ++column)
-            if (image.pixel(column, row) != toPixel(Rgb(0, 0, 0)))
-                return false;
-    return true;
-}
-
 TEST(Form1OnADenseScreen, DrawsOneDevicePixelWideIntoAnImageTwiceAsLarge)
 {
     const auto window = shownForm1();

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "figure/DrawCommand.h"
-#include "surface/RetainedImage.h"
+#include "FigureSupport.h"
 #include "window/qt/Form1.h"
 #include "window/qt/PictureBox.h"
 
@@ -10,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 
 // A shown and exposed Form1: a window that was never exposed gets no paints.
@@ -41,21 +39,6 @@ inline void click(const Form1& window, const char* button)
 {
     QTest::mouseClick(control<QAbstractButton>(window, button), Qt::LeftButton);
     QCoreApplication::processEvents();
-}
-
-// The figure as the core draws it into an image of the given size.
-inline std::unique_ptr<RetainedImage> coreFigure(int width, int height)
-{
-    auto image = std::make_unique<RetainedImage>(width, height);
-    MainWindowState state;
-    RunDrawCommand(state, *image);
-    return image;
-}
-
-inline bool samePixels(const RetainedImage& a, const RetainedImage& b)
-{
-    return a.width() == b.width() && a.height() == b.height()
-           && std::memcmp(a.pixels(), b.pixels(), sizeof(std::uint32_t) * a.stride() * a.height()) == 0;
 }
 
 // What the picture shows on screen, as the window system would composite it.
