@@ -7,13 +7,18 @@
 
 namespace {
 
-// Qt gives a window-relative logical span [from, to) the device pixels from from x ratio to
-// to x ratio, each rounded to the nearest pixel edge, halves upwards: this is the first device
-// pixel for from, and the first beyond the span for to. Measured on Qt 6.4 and 6.8 at ratios
-// from 1 to 3.
+// The device pixel edge nearest to a device position, halves upwards.
+int nearestPixelEdge(double device)
+{
+    return static_cast<int>(std::floor(device + 0.5));
+}
+
+// Qt gives a window-relative logical span [from, to) the device pixels between the edges
+// nearest to from x ratio and to x ratio: this is the first device pixel for from, and the
+// first beyond the span for to. Measured on Qt 6.4 and 6.8 at ratios from 1 to 3.
 int firstDevicePixelAt(double logical, double ratio)
 {
-    return static_cast<int>(std::floor(logical * ratio + 0.5));
+    return nearestPixelEdge(logical * ratio);
 }
 
 QImage viewOf(const RetainedImage& image)
@@ -85,8 +90,8 @@ void PictureBox::paintEvent(QPaintEvent*)
     QPainter painter(this);
     const QTransform toDevice = painter.deviceTransform();
     const double scale = toDevice.m11();
-    const double firstColumn = firstDevicePixelAt(toDevice.dx(), 1.0);
-    const double firstRow = firstDevicePixelAt(toDevice.dy(), 1.0);
+    const double firstColumn = nearestPixelEdge(toDevice.dx());
+    const double firstRow = nearestPixelEdge(toDevice.dy());
     painter.setWorldTransform(QTransform(1 / scale, 0, 0, 1 / scale, (firstColumn - toDevice.dx()) / scale,
                                          (firstRow - toDevice.dy()) / scale));
     painter.drawImage(QPoint(0, 0), view_);

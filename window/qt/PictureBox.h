@@ -22,8 +22,6 @@ public:
     RetainedImage& surface() { return *image_; }
     const RetainedImage& surface() const { return *image_; }
 
-    // The image's size in device pixels at the window's present device-pixel ratio.
-    QSize deviceSize() const;
     // Whether the window's density has changed since the image was made, so that the image
     // no longer matches the device pixels it is shown on.
     bool densityChanged() const;
@@ -43,6 +41,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The image's size in device pixels at the window's present device-pixel ratio.
+    QSize deviceSize() const;
     void present(const PixelRect& changed);
     QRect toLogical(const PixelRect& devicePixels) const;
 
