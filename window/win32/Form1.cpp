@@ -68,6 +68,13 @@ DWORD extendedStyleOf(ControlKind kind)
     }
 }
 
+// The default button follows the focus, as in a dialog: its thick frame shows what Enter
+// presses.
+void makeDefaultButton(HWND button, bool isDefault)
+{
+    SendMessageW(button, BM_SETSTYLE, (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY, TRUE);
+}
+
 HICON loadApplicationIcon(int systemWidth, int systemHeight)
 {
     return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kApplicationIconId), IMAGE_ICON,
@@ -191,18 +198,11 @@ LRESULT Form1::defaultButtonId() const
     return 0;
 }
 
-void Form1::makeDefaultButton(HWND button, bool isDefault)
-{
-    SendMessageW(button, BM_SETSTYLE, (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY, TRUE);
-}
-
 void Form1::OnCommand(int id, int notification, HWND control)
 {
-    if (notification == EN_SETFOCUS)
+    if (notification == EN_SETFOCUS || notification == BN_SETFOCUS)
         lastFocus_ = control;
     if (notification == BN_SETFOCUS || notification == BN_KILLFOCUS) {
-        if (notification == BN_SETFOCUS)
-            lastFocus_ = control;
         makeDefaultButton(control, notification == BN_SETFOCUS);
         return;
     }

@@ -43,7 +43,6 @@ private:
     HWND firstFocus() const;
     void OnDpiChanged(UINT dotsPerInch, const RECT& suggested);
     LRESULT defaultButtonId() const;
-    void makeDefaultButton(HWND button, bool isDefault);
     void layOut(HFONT font);
     RECT pixelRect(const struct TwipsRect& twips) const;
 
