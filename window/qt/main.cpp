@@ -17,6 +17,8 @@ void describeApplication()
     QApplication::setApplicationVersion(QStringLiteral(DRAGONFOLD_VERSION));
     // Lets the desktop match the window to its installed entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.dragonfold.Dragonfold"));
+    // Smallest first: X puts them into one window property in this order, and tools that
+    // read only its beginning then still find the small images a title bar shows.
     QIcon icon;
     for (const char* image : {":/dragonfold-16x16-16colours.png", ":/dragonfold-32x32-16colours.png",
                               ":/dragonfold-32x32-2colours.png", ":/dragonfold-48x48.png", ":/dragonfold-64x64.png",
