@@ -10,13 +10,13 @@ struct Extent {
 };
 
 // Finds the marked extent and clears it.
-Extent takeExtent(std::vector<std::uint8_t>& marks)
+Extent takeExtent(std::vector<ChangedArea::Mark>& marks)
 {
-    const auto first = std::find(marks.begin(), marks.end(), 1);
+    const auto first = std::find(marks.begin(), marks.end(), ChangedArea::Mark::changed);
     if (first == marks.end())
         return {0, 0};
-    const auto last = std::find(marks.rbegin(), marks.rend(), 1).base();
-    std::fill(first, last, 0);
+    const auto last = std::find(marks.rbegin(), marks.rend(), ChangedArea::Mark::changed).base();
+    std::fill(first, last, ChangedArea::Mark::unchanged);
     return {static_cast<int>(first - marks.begin()), static_cast<int>(last - marks.begin())};
 }
 
@@ -24,8 +24,8 @@ Extent takeExtent(std::vector<std::uint8_t>& marks)
 
 void ChangedArea::markRect(const PixelRect& rect)
 {
-    std::fill(columns_.begin() + rect.left, columns_.begin() + rect.right, 1);
-    std::fill(rows_.begin() + rect.top, rows_.begin() + rect.bottom, 1);
+    std::fill(columns_.begin() + rect.left, columns_.begin() + rect.right, Mark::changed);
+    std::fill(rows_.begin() + rect.top, rows_.begin() + rect.bottom, Mark::changed);
 }
 
 PixelRect ChangedArea::take()

@@ -19,8 +19,8 @@ public:
     // The pixel must lie inside the image.
     void markPixel(int column, int row)
     {
-        columns_[static_cast<std::size_t>(column)] = 1;
-        rows_[static_cast<std::size_t>(row)] = 1;
+        columns_[static_cast<std::size_t>(column)] = Mark::changed;
+        rows_[static_cast<std::size_t>(row)] = Mark::changed;
     }
 
     // A non-empty rectangle inside the image.
@@ -30,7 +30,11 @@ public:
     // was), and forgets it.
     PixelRect take();
 
+    // A byte a column or row; not a character type, so that storing a mark does not make the
+    // compiler assume it may have changed any other value.
+    enum class Mark : std::uint8_t { unchanged, changed };
+
 private:
-    std::vector<std::uint8_t> columns_;
-    std::vector<std::uint8_t> rows_;
+    std::vector<Mark> columns_;
+    std::vector<Mark> rows_;
 };
