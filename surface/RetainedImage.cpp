@@ -68,6 +68,8 @@ int checkedSide(const char* side, int pixels)
 RetainedImage::RetainedImage(int widthInPixels, int heightInPixels)
     : width_(checkedSide("width", widthInPixels))
     , height_(checkedSide("height", heightInPixels))
+    , areaWidth_(width_)
+    , areaHeight_(height_)
     , pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), toPixel(Rgb(0, 0, 0)))
     , scaleWidth_(static_cast<float>(width_))
     , scaleHeight_(static_cast<float>(height_))
@@ -75,27 +77,25 @@ RetainedImage::RetainedImage(int widthInPixels, int heightInPixels)
 {
 }
 
-RetainedImage::PixelPoint RetainedImage::toPixelSpace(float userX, float userY) const
-{
-    return {(static_cast<double>(userX) - scaleLeft_) * pixelsPerUserX_,
-            (static_cast<double>(userY) - scaleTop_) * pixelsPerUserY_};
-}
-
 PixelRect RetainedImage::takeChangedRect()
 {
+    // The next line must mark its start again.
+    chainEnd_.forget();
     return changed_.take();
 }
 
 void RetainedImage::SetScaleLeft(float userX)
 {
     requireFinite("ScaleLeft", userX);
-    scaleLeft_ = userX;
+    originX_ = userX;
+    chainEnd_.forget();
 }
 
 void RetainedImage::SetScaleTop(float userY)
 {
     requireFinite("ScaleTop", userY);
-    scaleTop_ = userY;
+    originY_ = userY;
+    chainEnd_.forget();
 }
 
 void RetainedImage::SetScaleWidth(float userWidth)
@@ -114,6 +114,7 @@ void RetainedImage::SetScaleHeight(float userHeight)
 
 void RetainedImage::updateScaleFactors()
 {
+    chainEnd_.forget();
     pixelsPerUserX_ = width_ / static_cast<double>(scaleWidth_);
     pixelsPerUserY_ = height_ / static_cast<double>(scaleHeight_);
 }
@@ -136,37 +137,27 @@ void RetainedImage::SetDrawWidth(std::int16_t pixels)
     if (pixels < 1)
         throw SurfaceError("DrawWidth must be at least 1 pixel, not " + std::to_string(pixels));
     drawWidth_ = pixels;
+    chainEnd_.forget();
 }
 
-void RetainedImage::Line(float x1, float y1, float x2, float y2, RgbColor color)
+void RetainedImage::throwInvalidLineColor(RgbColor color)
 {
-    requireValidColor("the colour of a line", color);
-    const std::uint32_t pixel = toPixel(color);
+    throwInvalidColor("the colour of a line", color);
+}
+
+void RetainedImage::lineFromScratch(float x1, float y1, float x2, float y2, std::uint32_t pixel)
+{
     const PixelPoint from = toPixelSpace(x1, y1);
     const PixelPoint to = toPixelSpace(x2, y2);
-
-    // Most lines a drawing makes are a pixel or two long and lie inside the area: their ends
-    // need no clipping and, being non-negative, round down by truncation. (The comparisons
-    // also turn away NaN.)
-    const auto inside = [this](const PixelPoint& point) {
-        return point.x >= 0 && point.x < width_ && point.y >= 0 && point.y < height_;
-    };
-    if (drawWidth_ == 1 && inside(from) && inside(to)) {
-        const int column1 = static_cast<int>(from.x);
-        const int row1 = static_cast<int>(from.y);
-        const int column2 = static_cast<int>(to.x);
-        const int row2 = static_cast<int>(to.y);
-        if (std::abs(column2 - column1) <= 1 && std::abs(row2 - row1) <= 1) {
-            // Neighbouring end pixels: the path is just the two of them.
-            pixels_[static_cast<std::size_t>(row1) * stride() + column1] = pixel;
-            pixels_[static_cast<std::size_t>(row2) * stride() + column2] = pixel;
-            changed_.markPixel(column1, row1);
-            changed_.markPixel(column2, row2);
-            work_meter::add(2);
-            return;
-        }
-    }
     strokeClipped({from.x, from.y, to.x, to.y}, pixel);
+    if (drawWidth_ == 1 && isInside(to)) {
+        // The end is lit and marked: a line that starts there can take the short way.
+        const int column = static_cast<int>(to.x);
+        const int row = static_cast<int>(to.y);
+        chainEnd_ = {x2, y2, column, row, static_cast<std::size_t>(row) * stride() + column};
+    } else {
+        chainEnd_.forget();
+    }
 }
 
 void RetainedImage::strokeClipped(PixelSegment segment, std::uint32_t pixel)

@@ -4,8 +4,10 @@
 #include "surface/ClipSegment.h"
 #include "surface/DrawingSurface.h"
 #include "surface/PixelRect.h"
+#include "surface/WorkMeter.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -73,21 +75,47 @@ public:
     void Refresh() override;
 
 private:
-    // Out of line, so that the short lines that make up a drawing take a path with no
-    // stack frame of its own.
-    [[gnu::noinline]] void strokeClipped(PixelSegment segment, std::uint32_t pixel);
+    // The two ways a line is drawn: extending the chain of lines before it by a pixel, or
+    // from its own two ends. The second is out of line: a drawing seldom takes it, and the
+    // pen that Line inlines into stays small.
+    bool extendChain(float x2, float y2, std::uint32_t pixel);
+    [[gnu::noinline]] void lineFromScratch(float x1, float y1, float x2, float y2, std::uint32_t pixel);
+    [[noreturn, gnu::cold, gnu::noinline]] static void throwInvalidLineColor(RgbColor color);
+    void strokeClipped(PixelSegment segment, std::uint32_t pixel);
     template <bool Steep>
     void strokePath(int majorFrom, int minorFrom, int majorTo, int minorTo, std::uint32_t pixel);
     template <typename RunAt>
     void fillRowsAcross(int firstColumn, int lastColumn, bool rising, const RunAt& runAt, std::uint32_t pixel);
     void updateScaleFactors();
+    bool isInside(const PixelPoint& point) const
+    {
+        return point.x >= 0 && point.x < areaWidth_ && point.y >= 0 && point.y < areaHeight_;
+    }
+
+    // The end of the last line, while its pixel is inside the image, lit by a 1-pixel pen
+    // and marked changed since the last presentation. Forgotten, its coordinates are NaN,
+    // which no start equals.
+    struct ChainEnd {
+        float x = kForgotten;
+        float y = kForgotten;
+        int column = 0;
+        int row = 0;
+        std::size_t index = 0;
+
+        static constexpr float kForgotten = __builtin_nanf("");
+        bool continuesFrom(float userX, float userY) const { return userX == x && userY == y; }
+        void forget() { x = kForgotten; }
+    };
 
     int width_;
     int height_;
+    double areaWidth_;  // the sides again, to compare points with
+    double areaHeight_;
     std::vector<std::uint32_t> pixels_;
 
-    float scaleLeft_ = 0;
-    float scaleTop_ = 0;
+    // The scale's left and top, widened once rather than for every point mapped.
+    double originX_ = 0;
+    double originY_ = 0;
     float scaleWidth_;
     float scaleHeight_;
     double pixelsPerUserX_ = 1;
@@ -97,5 +125,46 @@ private:
     int drawWidth_ = 1;
 
     ChangedArea changed_;
+    ChainEnd chainEnd_;
     Presenter presenter_;
 };
+
+inline RetainedImage::PixelPoint RetainedImage::toPixelSpace(float userX, float userY) const
+{
+    return {(static_cast<double>(userX) - originX_) * pixelsPerUserX_,
+            (static_cast<double>(userY) - originY_) * pixelsPerUserY_};
+}
+
+// Most lines a drawing makes are a pixel or two long, lie inside the area and start where
+// the line before ended: that end's pixel is known and already marked, so only the new end
+// needs mapping. Defined here so that a drawing on a retained image can inline it.
+inline void RetainedImage::Line(float x1, float y1, float x2, float y2, RgbColor color)
+{
+    if (!isValidRgbColor(color))
+        throwInvalidLineColor(color);
+    const std::uint32_t pixel = toPixel(color);
+    if (chainEnd_.continuesFrom(x1, y1) && extendChain(x2, y2, pixel))
+        return;
+    lineFromScratch(x1, y1, x2, y2, pixel);
+}
+
+inline bool RetainedImage::extendChain(float x2, float y2, std::uint32_t pixel)
+{
+    const PixelPoint to = toPixelSpace(x2, y2);
+    if (!isInside(to))
+        return false;
+    // Inside, the coordinates are non-negative and round down by truncation.
+    const int column = static_cast<int>(to.x);
+    const int row = static_cast<int>(to.y);
+    // Within one column and one row of the last end: the path is just the two end pixels.
+    const auto isNeighbour = [](int position, int last) { return static_cast<unsigned>(position - last + 1) <= 2; };
+    if (!isNeighbour(column, chainEnd_.column) || !isNeighbour(row, chainEnd_.row))
+        return false;
+    const std::size_t index = static_cast<std::size_t>(row) * stride() + column;
+    pixels_[chainEnd_.index] = pixel;
+    pixels_[index] = pixel;
+    changed_.markPixel(column, row);
+    chainEnd_ = {x2, y2, column, row, index};
+    work_meter::add(2);
+    return true;
+}

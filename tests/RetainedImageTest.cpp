@@ -87,6 +87,28 @@ TEST(RetainedImage, LinesOverwriteWhatLiesBeneath)
     EXPECT_EQ(image.pixel(1, 0), 0xFF000001u);
     EXPECT_EQ(image.pixel(2, 0), 0xFF000001u);
     EXPECT_EQ(image.pixel(3, 0), 0xFFFF0000u);
+    // A line from where the last one ended repaints their shared pixel too.
+    image.Line(2, 0, 3, 0, Rgb(0, 1, 0));
+    EXPECT_EQ(image.pixel(1, 0), 0xFF000001u);
+    EXPECT_EQ(image.pixel(2, 0), 0xFF000100u);
+    EXPECT_EQ(image.pixel(3, 0), 0xFF000100u);
+}
+
+// Lines that each start where the last ended take a shorter way than lines drawn alone; a
+// new scale or pen width must reach them all the same.
+TEST(RetainedImage, LinesFromTheLastEndFollowChangesOfScaleAndPen)
+{
+    RetainedImage image(6, 4);
+    image.Line(0.5f, 0.5f, 1.5f, 0.5f, kRed);
+    image.SetScaleLeft(-1);  // every user point now lies a pixel further right
+    image.Line(1.5f, 0.5f, 1.5f, 1.5f, kRed);
+    EXPECT_EQ(picture(image), (Rows{"###...", "..#...", "......", "......"}));
+    image.SetScaleTop(-1);
+    image.Line(1.5f, 1.5f, 2.5f, 1.5f, kRed);
+    EXPECT_EQ(picture(image), (Rows{"###...", "..#...", "..##..", "......"}));
+    image.SetDrawWidth(3);
+    image.Line(2.5f, 1.5f, 2.5f, 1.5f, kRed);
+    EXPECT_EQ(picture(image), (Rows{"###...", "..###.", "..###.", "..###."}));
 }
 
 TEST(RetainedImage, UserScaleMapsCornersAndCentre)
@@ -285,6 +307,13 @@ TEST(RetainedImage, RefreshPresentsWhatChangedSinceTheLastPresentation)
     image.Line(1, 1, 1, 1, kRed);
     EXPECT_EQ(image.takeChangedRect(), (PixelRect{0, 0, 3, 3}));
     EXPECT_TRUE(image.takeChangedRect().isEmpty());
+
+    // A line from the last end repaints that end's pixel, so it is presented again.
+    image.SetDrawWidth(1);
+    image.Line(4.5f, 4.5f, 5.5f, 4.5f, kRed);
+    EXPECT_EQ(image.takeChangedRect(), (PixelRect{4, 4, 6, 5}));
+    image.Line(5.5f, 4.5f, 6.5f, 5.5f, Rgb(0, 0, 255));
+    EXPECT_EQ(image.takeChangedRect(), (PixelRect{5, 4, 7, 6}));
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -80,6 +81,44 @@ void expectFailureWhen(std::uint64_t mostWork, bool invalid, Operation operation
         fail("an invalid operation was carried out");
 }
 
+// What the screen would show: the image as it was at its last presentation. Every pixel that
+// has changed since must lie in the rectangle presented. Comparing costs the whole image, so
+// only small images are compared; larger ones are checked for the rectangle's bounds.
+class Screen {
+public:
+    static constexpr int kMostPixelsCompared = 256 * 256;
+
+    explicit Screen(const RetainedImage& image)
+        : image_(image)
+    {
+        if (image.width() * image.height() <= kMostPixelsCompared)
+            shown_.assign(image.pixels(), image.pixels() + image.width() * image.height());
+    }
+
+    void present(const PixelRect& changed)
+    {
+        if (!changed.isEmpty()
+            && (changed.left < 0 || changed.top < 0 || changed.right > image_.width()
+                || changed.bottom > image_.height()))
+            fail("a changed rectangle reaches outside the image");
+        if (shown_.empty())
+            return;
+        for (int row = 0; row < image_.height(); ++row)
+            for (int column = 0; column < image_.width(); ++column) {
+                std::uint32_t& shown = shown_[static_cast<std::size_t>(row) * image_.width() + column];
+                const bool inside = column >= changed.left && column < changed.right
+                                    && row >= changed.top && row < changed.bottom;
+                if (shown != image_.pixel(column, row) && !inside)
+                    fail("a changed pixel lies outside the rectangle presented");
+                shown = image_.pixel(column, row);
+            }
+    }
+
+private:
+    const RetainedImage& image_;
+    std::vector<std::uint32_t> shown_;
+};
+
 bool isUsableScale(float value)
 {
     return std::isfinite(value) && value != 0.0f;
@@ -95,16 +134,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RetainedImage image(width, height);
     const std::uint64_t mostWork = mostWorkFor(width, height);
 
+    Screen screen(image);
     image.setPresenter([&](const RetainedImage& shown, const PixelRect& changed) {
         if (&shown != &image)
             fail("the presenter was handed another image");
-        if (!changed.isEmpty()
-            && (changed.left < 0 || changed.top < 0 || changed.right > width || changed.bottom > height))
-            fail("a changed rectangle reaches outside the image");
+        screen.present(changed);
     });
+    // Where the last line ended, for lines that carry on from there as a drawing's do.
+    float lastX = 0;
+    float lastY = 0;
 
     for (int operation = 0; operation < kMostOperations && !input.empty(); ++operation) {
-        switch (input.take<std::uint8_t>() % 9) {
+        switch (input.take<std::uint8_t>() % 10) {
         case 0: {
             const float value = input.take<float>();
             expectFailureWhen(mostWork, !std::isfinite(value), [&] { image.SetScaleLeft(value); });
@@ -145,6 +186,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const float y2 = input.take<float>();
             const auto color = input.take<std::int32_t>();
             expectFailureWhen(mostWork, !isValidRgbColor(color), [&] { image.Line(x1, y1, x2, y2, color); });
+            lastX = x2;
+            lastY = y2;
+            break;
+        }
+        case 9: {
+            // A short step on from the last end: a drawing's usual line.
+            const float x2 = lastX + input.take<std::int8_t>() / 64.0f;
+            const float y2 = lastY + input.take<std::int8_t>() / 64.0f;
+            const auto color = input.take<std::int32_t>();
+            expectFailureWhen(mostWork, !isValidRgbColor(color), [&] { image.Line(lastX, lastY, x2, y2, color); });
+            lastX = x2;
+            lastY = y2;
             break;
         }
         case 8:
@@ -153,8 +206,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    const PixelRect rest = image.takeChangedRect();
-    if (!rest.isEmpty() && (rest.left < 0 || rest.top < 0 || rest.right > width || rest.bottom > height))
-        fail("a changed rectangle reaches outside the image");
+    screen.present(image.takeChangedRect());
     return 0;
 }
