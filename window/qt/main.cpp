@@ -17,12 +17,15 @@ void describeApplication()
     QApplication::setApplicationVersion(QStringLiteral(DRAGONFOLD_VERSION));
     // Lets the desktop match the window to its installed entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.dragonfold.Dragonfold"));
+    // The sizes a title bar, a task bar and a window switcher show; larger ones come from the
+    // icon theme, through the desktop entry. Each image here is decoded and sent to the
+    // window system before the window first shows, and the 128- and 256-pixel ones took
+    // longer than all the rest of the icon.
     // Smallest first: X puts them into one window property in this order, and tools that
     // read only its beginning then still find the small images a title bar shows.
     QIcon icon;
     for (const char* image : {":/dragonfold-16x16-16colours.png", ":/dragonfold-32x32-16colours.png",
-                              ":/dragonfold-32x32-2colours.png", ":/dragonfold-48x48.png", ":/dragonfold-64x64.png",
-                              ":/dragonfold-128x128.png", ":/dragonfold-256x256.png"})
+                              ":/dragonfold-48x48.png", ":/dragonfold-64x64.png"})
         icon.addFile(QString::fromLatin1(image));
     QApplication::setWindowIcon(icon);
 }
