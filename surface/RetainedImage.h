@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -102,7 +103,7 @@ private:
         int row = 0;
         std::size_t index = 0;
 
-        static constexpr float kForgotten = __builtin_nanf("");
+        static constexpr float kForgotten = std::numeric_limits<float>::quiet_NaN();
         bool continuesFrom(float userX, float userY) const { return userX == x && userY == y; }
         void forget() { x = kForgotten; }
     };
