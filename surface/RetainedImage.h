@@ -7,7 +7,6 @@
 #include "surface/WorkMeter.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <functional>
 #include <limits>
 #include <utility>
