@@ -94,7 +94,8 @@ private:
 
     // The end of the last line, while its pixel is inside the image, lit by a 1-pixel pen
     // and marked changed since the last presentation. Forgotten, its coordinates are NaN,
-    // which no start equals.
+    // which no start equals. The pixel's index is kept beside its column and row so that
+    // the next line need not work it out again.
     struct ChainEnd {
         float x = kForgotten;
         float y = kForgotten;
@@ -109,7 +110,9 @@ private:
 
     int width_;
     int height_;
-    double areaWidth_;  // the sides again, to compare points with
+    // The sides again, as doubles: a line's end is compared with them, and converting the
+    // sides for every line of a drawing cost more than keeping them.
+    double areaWidth_;
     double areaHeight_;
     std::vector<std::uint32_t> pixels_;
 

@@ -1,7 +1,7 @@
 #include "figure/DrawCommand.h"
 #include "figure/RampColor.h"
-#include "surface/DrawingSurface.h"
 #include "surface/RetainedImage.h"
+#include "ForwardingSurface.h"
 
 #include <gtest/gtest.h>
 
@@ -39,28 +39,6 @@ int litPixels(const RetainedImage& image)
     return lit;
 }
 
-// A retained image seen only as a drawing surface, so that the draw command takes its way
-// for any surface rather than the one for a retained image.
-class AnySurface final : public DrawingSurface {
-public:
-    explicit AnySurface(RetainedImage& image)
-        : image_(image)
-    {
-    }
-    void SetScaleLeft(float userX) override { image_.SetScaleLeft(userX); }
-    void SetScaleTop(float userY) override { image_.SetScaleTop(userY); }
-    void SetScaleWidth(float userWidth) override { image_.SetScaleWidth(userWidth); }
-    void SetScaleHeight(float userHeight) override { image_.SetScaleHeight(userHeight); }
-    void SetBackColor(RgbColor color) override { image_.SetBackColor(color); }
-    void Cls() override { image_.Cls(); }
-    void SetDrawWidth(std::int16_t pixels) override { image_.SetDrawWidth(pixels); }
-    void Line(float x1, float y1, float x2, float y2, RgbColor color) override { image_.Line(x1, y1, x2, y2, color); }
-    void Refresh() override { image_.Refresh(); }
-
-private:
-    RetainedImage& image_;
-};
-
 TEST(FigureImage, TheWholeFigureGivesItsKnownImage)
 {
     RetainedImage image(kAreaWidth, kAreaHeight);
@@ -69,8 +47,10 @@ TEST(FigureImage, TheWholeFigureGivesItsKnownImage)
 
     EXPECT_EQ(fnv1a(image), 13527779366265766298ull);
     EXPECT_EQ(litPixels(image), 45136);
+    // Seen only as a drawing surface, the image is drawn the way any surface is, not the
+    // way the draw command takes for a retained image.
     RetainedImage throughTheInterface(kAreaWidth, kAreaHeight);
-    AnySurface surface(throughTheInterface);
+    ForwardingSurface surface(throughTheInterface);
     RunDrawCommand(state, surface);
     EXPECT_EQ(fnv1a(throughTheInterface), fnv1a(image));
 

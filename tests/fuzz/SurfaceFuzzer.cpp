@@ -143,6 +143,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Where the last line ended, for lines that carry on from there as a drawing's do.
     float lastX = 0;
     float lastY = 0;
+    const auto line = [&](float x1, float y1, float x2, float y2, std::int32_t color) {
+        expectFailureWhen(mostWork, !isValidRgbColor(color), [&] { image.Line(x1, y1, x2, y2, color); });
+        lastX = x2;
+        lastY = y2;
+    };
 
     for (int operation = 0; operation < kMostOperations && !input.empty(); ++operation) {
         switch (input.take<std::uint8_t>() % 10) {
@@ -184,25 +189,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const float y1 = input.take<float>();
             const float x2 = input.take<float>();
             const float y2 = input.take<float>();
-            const auto color = input.take<std::int32_t>();
-            expectFailureWhen(mostWork, !isValidRgbColor(color), [&] { image.Line(x1, y1, x2, y2, color); });
-            lastX = x2;
-            lastY = y2;
-            break;
-        }
-        case 9: {
-            // A short step on from the last end: a drawing's usual line.
-            const float x2 = lastX + input.take<std::int8_t>() / 64.0f;
-            const float y2 = lastY + input.take<std::int8_t>() / 64.0f;
-            const auto color = input.take<std::int32_t>();
-            expectFailureWhen(mostWork, !isValidRgbColor(color), [&] { image.Line(lastX, lastY, x2, y2, color); });
-            lastX = x2;
-            lastY = y2;
+            line(x1, y1, x2, y2, input.take<std::int32_t>());
             break;
         }
         case 8:
             expectFailureWhen(mostWork, false, [&] { image.Refresh(); });
             break;
+        case 9: {
+            // A short step on from the last end: a drawing's usual line.
+            const float x2 = lastX + input.take<std::int8_t>() / 64.0f;
+            const float y2 = lastY + input.take<std::int8_t>() / 64.0f;
+            line(lastX, lastY, x2, y2, input.take<std::int32_t>());
+            break;
+        }
         }
     }
 

@@ -1,3 +1,4 @@
+#include "ForwardingSurface.h"
 #include "WindowTestSupport.h"
 #include "surface/SurfaceError.h"
 
@@ -11,30 +12,18 @@
 namespace {
 
 // Draws into the real image until its 1000th line, which fails as a broken surface would.
-class SurfaceFailingPartWay final : public DrawingSurface {
+class SurfaceFailingPartWay final : public ForwardingSurface {
 public:
-    explicit SurfaceFailingPartWay(DrawingSurface& inner)
-        : inner_(inner)
-    {
-    }
+    using ForwardingSurface::ForwardingSurface;
 
-    void SetScaleLeft(float v) override { inner_.SetScaleLeft(v); }
-    void SetScaleTop(float v) override { inner_.SetScaleTop(v); }
-    void SetScaleWidth(float v) override { inner_.SetScaleWidth(v); }
-    void SetScaleHeight(float v) override { inner_.SetScaleHeight(v); }
-    void SetBackColor(RgbColor c) override { inner_.SetBackColor(c); }
-    void Cls() override { inner_.Cls(); }
-    void SetDrawWidth(std::int16_t w) override { inner_.SetDrawWidth(w); }
     void Line(float x1, float y1, float x2, float y2, RgbColor c) override
     {
         if (++lines_ == 1000)
             throw SurfaceError("the surface broke at line 1000");
-        inner_.Line(x1, y1, x2, y2, c);
+        ForwardingSurface::Line(x1, y1, x2, y2, c);
     }
-    void Refresh() override { inner_.Refresh(); }
 
 private:
-    DrawingSurface& inner_;
     int lines_ = 0;
 };
 
