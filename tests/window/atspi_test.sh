@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The real program as a screen reader meets it, over AT-SPI on a private session bus: a frame
 # named Form1 whose controls come in the tab order, each field labelled by its caption, and a
-# picture that has a name and says whether a figure is drawn.
+# picture that has a name and says whether a figure is drawn. Then both fields are asked every
+# question of the text interface, each answered within a second, and the program must be idle
+# afterwards.
 #
 #   atspi_test.sh DRAGONFOLD
 set -euo pipefail
@@ -44,3 +46,13 @@ sleep 0.5
 tree=$(/usr/bin/python3 "$here/atspi_tree.py")
 diff <(expected_tree "二つのドラゴン曲線が描かれています") <(echo "$tree")
 echo "the accessible tree over AT-SPI is as expected, before and after a drawing"
+
+/usr/bin/python3 "$here/atspi_text_questions.py"
+ticks() {  # user and system clock ticks the program has used
+    awk '{ print $14 + $15 }' "/proc/$program/stat"
+}
+before=$(ticks)
+sleep 2
+used=$(( $(ticks) - before ))
+echo "the program used $used clock ticks in the 2 s after the questions"
+[ "$used" -le 20 ] || { echo "the program is busy after the questions: it did not answer them all" >&2; exit 1; }

@@ -47,8 +47,9 @@ def show(node, depth):
         show(node.getChildAtIndex(index), depth + 1)
 
 
-application = find_application("dragonfold", 20)
-if application is None:
-    sys.exit("no application dragonfold on the accessibility bus")
-for index in range(application.childCount):
-    show(application.getChildAtIndex(index), 0)
+if __name__ == "__main__":
+    application = find_application("dragonfold", 20)
+    if application is None:
+        sys.exit("no application dragonfold on the accessibility bus")
+    for index in range(application.childCount):
+        show(application.getChildAtIndex(index), 0)

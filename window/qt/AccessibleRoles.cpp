@@ -1,7 +1,11 @@
 #include "window/qt/AccessibleRoles.h"
 
+#include "window/qt/AccessibleTextField.h"
+#include "window/qt/TextRangeReplies.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QLineEdit>
 #include <QWidget>
 
 namespace {
@@ -16,6 +20,8 @@ QAccessibleInterface* accessibleFor(const QString& className, QObject* object)
         return new QAccessibleWidget(widget, QAccessible::Window);
     if (className == QLatin1String("PictureBox"))
         return new QAccessibleWidget(widget, QAccessible::Graphic);
+    if (className == QLatin1String("QLineEdit"))
+        return new AccessibleTextField(static_cast<QLineEdit*>(widget));
     return nullptr;
 }
 
@@ -25,6 +31,7 @@ void installAccessibleRoles()
 {
     static const bool installed = [] {
         QAccessible::installFactory(accessibleFor);
+        letTextRangeRepliesBeSent();
         return true;
     }();
     static_cast<void>(installed);

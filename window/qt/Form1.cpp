@@ -3,8 +3,10 @@
 #include "window/Commands.h"
 #include "window/ControlTable.h"
 #include "window/qt/AccessibleRoles.h"
+#include "window/qt/Announcement.h"
 #include "window/qt/DisplayConnection.h"
 #include "window/qt/PictureBox.h"
+#include "window/qt/TabFocusSelection.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -30,6 +32,8 @@ const QStringList kJapaneseFaces{"IPAexGothic", "IPAGothic", "IPAPGothic", "VL G
 const QString kPictureName = QString::fromUtf8("描画領域");
 const QString kPictureEmpty = QString::fromUtf8("まだ何も描かれていません");
 const QString kPictureDrawn = QString::fromUtf8("二つのドラゴン曲線が描かれています");
+// What a screen reader says when a drawing ends, wherever the focus is.
+const QString kDrawingDone = QString::fromUtf8("描画が終わりました");
 
 QString toQString(std::string_view utf8)
 {
@@ -93,6 +97,7 @@ void Form1::buildControls()
             // The fields take whatever the user types or pastes, however long.
             edit->setMaxLength(std::numeric_limits<int>::max());
             edit->setText(text);
+            selectAllAfterTabFocus(edit);
             control = edit;
             break;
         }
@@ -146,6 +151,7 @@ void Form1::Command1_Click()
     figureDrawn_ = true;
     Picture1->setAccessibleDescription(kPictureDrawn);
     Picture1->updateChanged();
+    announce(Picture1, kDrawingDone);
 }
 
 void Form1::matchPictureDensity()
