@@ -1,40 +1,36 @@
 #include "window/qt/Announcement.h"
 
 #include <QAccessible>
-#include <QApplication>
-#include <QEvent>
-#include <QObject>
 #include <QWidget>
 
 #include <QtGlobal>
 
 #if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+#include <QAccessibleWidget>
+
 namespace {
 
-// Gives a control its own description back once the focus leaves it, so that the news is not
-// read again as the control's description when the user comes back to it.
-class DescriptionRestorer final : public QObject {
+// Screen readers speak a notification as it appears, wherever the focus is. It paints
+// nothing, on one pixel of the window's bare corner, so that nobody sees it.
+class Notice final : public QWidget {
 public:
-    DescriptionRestorer(QWidget* control, const QString& own)
-        : QObject(control)
-        , own_(own)
-    {
-        control->installEventFilter(this);
-    }
+    static inline const QString kName = QStringLiteral("Notice");
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
+    explicit Notice(QWidget* window)
+        : QWidget(window)
     {
-        if (event->type() == QEvent::FocusOut) {
-            static_cast<QWidget*>(watched)->setAccessibleDescription(own_);
-            deleteLater();
-        }
-        return false;
+        setObjectName(kName);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        setGeometry(window->width() - 1, window->height() - 1, 1, 1);
     }
-
-private:
-    QString own_;
 };
+
+QAccessibleInterface* accessibleNotice(const QString&, QObject* object)
+{
+    auto* notice = dynamic_cast<Notice*>(object);
+    return notice != nullptr ? new QAccessibleWidget(notice, QAccessible::Notification) : nullptr;
+}
 
 } // namespace
 #endif
@@ -46,18 +42,18 @@ void announce(QWidget* source, const QString& message)
     event.setPoliteness(QAccessible::AnnouncementPoliteness::Assertive);
     QAccessible::updateAccessibility(&event);
 #else
-    // Qt before 6.8 has no announcements. Screen readers speak a new description of the
-    // control that has the focus (Orca drops those of any other), so the news becomes that
-    // control's description for as long as it keeps the focus.
-    static_cast<void>(source);
-    QWidget* focused = QApplication::focusWidget();
-    if (focused == nullptr)
-        return;
-    const auto restorers = focused->findChildren<DescriptionRestorer*>(Qt::FindDirectChildrenOnly);
-    if (restorers.isEmpty())
-        new DescriptionRestorer(focused, focused->accessibleDescription());
-    // Cleared first, so that the same news a second time is a change too.
-    focused->setAccessibleDescription(QString());
-    focused->setAccessibleDescription(message);
+    // Qt before 6.8 has no announcements, and tells of a changed name or description without
+    // the new text, which Orca then cannot speak; a notification that appears it does speak.
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(accessibleNotice);
+        return true;
+    }();
+    static_cast<void>(factoryInstalled);
+    QWidget* notice = source->window()->findChild<QWidget*>(Notice::kName, Qt::FindDirectChildrenOnly);
+    if (notice == nullptr)
+        notice = new Notice(source->window());
+    notice->hide();
+    notice->setAccessibleName(message);
+    notice->show();
 #endif
 }
