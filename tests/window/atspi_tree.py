@@ -37,6 +37,7 @@ ROLES = {
     pyatspi.ROLE_PUSH_BUTTON: "push button",
     pyatspi.ROLE_LABEL: "label",
     pyatspi.ROLE_TEXT: "text",
+    pyatspi.ROLE_NOTIFICATION: "notification",
 }
 
 
