@@ -39,7 +39,6 @@ void announce(QWidget* source, const QString& message)
 {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     QAccessibleAnnouncementEvent event(source, message);
-    event.setPoliteness(QAccessible::AnnouncementPoliteness::Assertive);
     QAccessible::updateAccessibility(&event);
 #else
     // Qt before 6.8 has no announcements, and tells of a changed name or description without
