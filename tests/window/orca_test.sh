@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# The real program as a blind user hears it: the Orca screen reader, with speech-dispatcher and
+# espeak-ng speaking to ALSA's null device, on a private X server and accessibility bus. It
+# Tabs through the window, moves by word in a field and draws with Space, and checks what Orca
+# says, read from Orca's own debug log: each field's caption before its whole value, the word
+# at the caret, and the end of the drawing, which has no focus of its own.
+#
+#   orca_test.sh DRAGONFOLD
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+
+if [ -z "${DISPLAY_IS_PRIVATE:-}" ]; then
+    DISPLAY_IS_PRIVATE=1 exec "$here/../../tools/xvfb-session" dbus-run-session -- "$0" "$@"
+fi
+
+dragonfold=$1
+work=$(mktemp -d)
+export XDG_RUNTIME_DIR=$work HOME=$work XDG_CONFIG_HOME=$work/.config
+mkdir -p "$XDG_CONFIG_HOME/speech-dispatcher"
+cat >"$XDG_CONFIG_HOME/speech-dispatcher/speechd.conf" <<'CONF'
+AudioOutputMethod "alsa"
+AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"
+DefaultModule espeak-ng
+CONF
+printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$HOME/.asoundrc"
+log=$work/orca.log
+# There is no braille display, and Orca looks for one again at every caret move. After some
+# failed attempts BrlAPI's own connect can hang for good, and Orca with braille switched off
+# never starts, so Orca gets a BrlAPI that finds no display at once.
+mkdir "$work/brlapi"
+cat >"$work/brlapi/brlapi.py" <<'PY'
+class ConnectionError(Exception):
+    pass
+class Connection:
+    def __init__(self, *arguments, **options):
+        raise ConnectionError("no braille display here")
+def __getattr__(name):
+    return 0
+PY
+
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+bus=$!
+pids=("$bus")
+trap 'kill "${pids[@]}" 2>/dev/null || true; pkill -u "$(id -u)" -f speech-dispatcher 2>/dev/null || true; rm -rf "$work"' EXIT
+
+utterances() {
+    sed -n "s/^.* - SPEECH OUTPUT: '\\(.*\\)' *{'established.*$/\\1/p" "$log" 2>/dev/null
+}
+# Waits until Orca has said something that matches, after what it had said so far.
+wait_for_utterance() {  # pattern, utterances already heard, seconds to wait (20)
+    for _ in $(seq $(( ${3:-20} * 10 ))); do
+        utterances | tail -n +"$(( $2 + 1 ))" | grep -q -- "$1" && return 0
+        sleep 0.1
+    done
+    echo "Orca did not say '$1'; it said:" >&2
+    utterances >&2
+    exit 1
+}
+press() {  # xdotool's key arguments, then what Orca must say
+    local heard
+    # As a listener would, lets Orca finish what it was saying: a key that comes while Orca
+    # is still handling the last one's events can stall Orca's event queue.
+    sleep 1
+    heard=$(utterances | wc -l)
+    xdotool "${@:1:$#-1}"
+    wait_for_utterance "${!#}" "$heard"
+}
+
+PATH=/usr/bin:$PATH PYTHONPATH=$work/brlapi orca --replace --debug-file="$log" >"$work/orca.out" 2>&1 &
+pids+=($!)
+wait_for_utterance "Screen reader on" 0 90
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$dragonfold" 2>"$work/stderr" &
+pids+=($!)
+window=$("$here/../../tools/wait-for-form1")
+# Orca must know the program before the window takes the focus, or it misses the focus.
+for _ in $(seq 100); do
+    grep -q "children-changed:add .*\[application | dragonfold\]" "$log" && break
+    sleep 0.1
+done
+sleep 1
+# Xvfb has no window manager to give the window the focus.
+heard=$(utterances | wc -l)
+xdotool windowfocus "$window"
+wait_for_utterance "Form1 frame" "$heard"
+sleep 3
+
+press key Tab "60 selected"
+press key Tab "90 selected"
+press key shift+Tab "60 selected"
+# A user holds Ctrl while Orca reads the move; a press and release at once would be a plain
+# arrow key by the time Orca looks.
+press keydown ctrl key Left sleep 1 keyup ctrl "^60$"
+press keydown ctrl key Right sleep 1 keyup ctrl "^60$"
+press key shift+Tab "描画 .*button"
+press key space "描画が終わりました"
+
+said=$(utterances)
+echo "Orca said:"
+echo "$said" | sed 's/^/  /'
+# Each field's caption comes just before its value, and the value is whole.
+for field in "形式1最大値:60" "表示最大値:90"; do
+    echo "$said" | grep -B1 -x -F -- "${field#*:} selected." | head -n1 | grep -q "^${field%%:*} " ||
+        { echo "Orca did not say '${field%%:*}' just before '${field#*:} selected.'" >&2; exit 1; }
+done
+if echo "$said" | grep -q -x -E -- '[0-9] selected\.'; then
+    echo "Orca read a field's value cut short" >&2
+    exit 1
+fi
+echo "Orca reads the window, the fields by caption and whole value, the words and the end of a drawing"
