@@ -92,7 +92,7 @@ void AccessibleTextField::selection(int selectionIndex, int* startOffset, int* e
         return;
     }
     *startOffset = field()->selectionStart();
-    *endOffset = *startOffset + field()->selectedText().size();
+    *endOffset = field()->selectionEnd();
 }
 
 int AccessibleTextField::selectionCount() const
