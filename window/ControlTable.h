@@ -26,6 +26,8 @@ struct ControlSpec {
 };
 
 constexpr std::string_view kForm1Caption = "Form1";
+// What a screen reader says when a drawing ends, wherever the focus is.
+constexpr std::string_view kDrawingDoneNews = "描画が終わりました";
 constexpr int kForm1InnerWidthTwips = 11985;
 constexpr int kForm1InnerHeightTwips = 6900;
 

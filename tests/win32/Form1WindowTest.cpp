@@ -1,9 +1,11 @@
 // The native Form1 driven in its own process, under Wine on an X server (tools/check-windows
 // runs it there): a change of resolution keeps the figure, the default button follows the
-// focus, the focus survives deactivation, and the resolution functions of newer Windows
-// have working fallbacks.
+// focus, the focus survives deactivation, the end of a drawing is announced where Windows
+// offers it, and the resolution functions of newer Windows have working fallbacks.
 
 #include "FigureSupport.h"
+#include "window/ControlTable.h"
+#include "window/win32/Announcement.h"
 #include "window/win32/Dpi.h"
 #include "window/win32/Form1.h"
 
@@ -75,6 +77,17 @@ TEST(Form1OnWindows, EnterPressesTheFocusedButtonWhichIsTheDefaultOneAndKeepsIts
     SetFocus(window.hwnd());
     SendMessageW(window.hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
     EXPECT_EQ(GetFocus(), stop);
+    DestroyWindow(window.hwnd());
+}
+
+// Windows 10 from version 1709 says the end of a drawing through UI Automation; older Windows,
+// and Wine 8, have no such notification, and the program goes on without it.
+TEST(Form1OnWindows, AnnouncesTheEndOfADrawingWhereWindowsOffersNotifications)
+{
+    Form1 window(SW_SHOWNORMAL);
+    const HMODULE automation = LoadLibraryExW(L"uiautomationcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    const bool offered = automation != nullptr && GetProcAddress(automation, "UiaRaiseNotificationEvent") != nullptr;
+    EXPECT_EQ(announce(window.picture().hwnd(), kDrawingDoneNews), offered);
     DestroyWindow(window.hwnd());
 }
 

@@ -32,8 +32,6 @@ const QStringList kJapaneseFaces{"IPAexGothic", "IPAGothic", "IPAPGothic", "VL G
 const QString kPictureName = QString::fromUtf8("描画領域");
 const QString kPictureEmpty = QString::fromUtf8("まだ何も描かれていません");
 const QString kPictureDrawn = QString::fromUtf8("二つのドラゴン曲線が描かれています");
-// What a screen reader says when a drawing ends, wherever the focus is.
-const QString kDrawingDone = QString::fromUtf8("描画が終わりました");
 
 QString toQString(std::string_view utf8)
 {
@@ -151,7 +149,7 @@ void Form1::Command1_Click()
     figureDrawn_ = true;
     Picture1->setAccessibleDescription(kPictureDrawn);
     Picture1->updateChanged();
-    announce(Picture1, kDrawingDone);
+    announce(Picture1, toQString(kDrawingDoneNews));
 }
 
 void Form1::matchPictureDensity()

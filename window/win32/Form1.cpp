@@ -2,6 +2,7 @@
 
 #include "window/Commands.h"
 #include "window/ControlTable.h"
+#include "window/win32/Announcement.h"
 #include "window/win32/Dpi.h"
 #include "window/win32/Failure.h"
 
@@ -223,6 +224,7 @@ void Form1::Command1_Click()
     }
     figureDrawn_ = true;
     Picture1->invalidateChanged();
+    announce(Picture1->hwnd(), kDrawingDoneNews);
 }
 
 void Form1::Command3_Click()
