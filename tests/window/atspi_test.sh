@@ -61,3 +61,13 @@ sleep 2
 used=$(( $(ticks) - before ))
 echo "the program used $used clock ticks in the 2 s after the questions"
 [ "$used" -le 20 ] || { echo "the program is busy after the questions: it did not answer them all" >&2; exit 1; }
+
+# A shown window's drawing waits for each stage to reach the screen, about 73 frames; an
+# unmapped one has nothing to wait for. The difference is the waiting, whatever the speed of
+# the machine: at least half of 73 frames at 60 Hz.
+shown=$(/usr/bin/python3 "$here/atspi_press.py")
+xdotool windowunmap --sync "$window"
+hidden=$(/usr/bin/python3 "$here/atspi_press.py")
+echo "a drawing took $shown s in the shown window and $hidden s in the unmapped one"
+awk -v shown="$shown" -v hidden="$hidden" 'BEGIN { exit !(shown - hidden >= 0.6) }' ||
+    { echo "the unmapped window waited for stages nobody can see" >&2; exit 1; }

@@ -2,10 +2,10 @@
 # The real program in a real X window at a screen scale, set as QT_SCALE_FACTOR or as the X
 # resource Xft.dpi (as desktops set it: 120 is 125 %), 1 unless given: a click on "描画" must
 # put exactly the core's figure on the screen, pixel for pixel, filling the device pixels
-# that the picture covers. Below 1, where Qt's widgets cannot be laid out, the window must
-# show at scale 1.
+# that the picture covers, in stages that each reach the screen. Below 1, where Qt's widgets
+# cannot be laid out, the window must show at scale 1.
 #
-#   real_window_test.sh DRAGONFOLD FIGURE_IMAGE [SCALE | xft-dpi=DPI]
+#   real_window_test.sh DRAGONFOLD FIGURE_IMAGE SHOWN_UPDATES [SCALE | xft-dpi=DPI]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
@@ -15,7 +15,8 @@ fi
 
 dragonfold=$1
 figure_image=$2
-setting=${3:-1}
+shown_updates=$3
+setting=${4:-1}
 work=$(mktemp -d)
 export XDG_RUNTIME_DIR=$work
 if [[ "$setting" == xft-dpi=* ]]; then
@@ -57,19 +58,26 @@ read -r left width < <(black_run "${WIDTH}x1+0+$inside_y" x "$inside_x")
 read -r top height < <(black_run "1x${HEIGHT}+$inside_x+0" y "$inside_y")
 echo "at scale $scale ($setting) the picture covers ${width}x$height device pixels from ($left, $top)"
 
+# The X server's own notices of what changed on the window, from before the click until the
+# window has been still for a second, when the drawing is over.
+"$shown_updates" "$window" 1000 >"$work/updates" &
+watcher=$!
+for _ in $(seq 100); do
+    grep -q ready "$work/updates" && break
+    sleep 0.1
+done
 # Centre of "描画": (9600 + 1095/2, 120 + 375/2) twips, 15 twips a window pixel.
 xdotool mousemove --window "$window" "$(awk -v s="$shown" 'BEGIN { printf "%d", 676 * s }')" \
     "$(awk -v s="$shown" 'BEGIN { printf "%d", 20 * s }')" click 1
-"$figure_image" "$width" "$height" >"$work/expected.ppm"
+wait "$watcher"
+# Each of the drawing's 73 stages reached the screen on its own, a vertical blank apart.
+read -r _ updates _ span _ _ gap _ < <(grep '^updates' "$work/updates")
+echo "the X server showed $updates separate updates of the window over $span ms, typically $gap ms apart"
+[ "$updates" -ge 70 ] && [ "$gap" -ge 10 ]
 
-# The drawing takes milliseconds; give the X server a moment and then compare, a few times
-# in case the machine is slow.
-for attempt in 1 2 3 4 5; do
-    sleep 0.5
-    import -window "$window" -crop "${width}x$height+$left+$top" +repage "$work/shown.ppm"
-    differing=$(compare -metric AE "$work/shown.ppm" "$work/expected.ppm" null: 2>&1 || true)
-    [ "$differing" = "0" ] && break
-done
+"$figure_image" "$width" "$height" >"$work/expected.ppm"
+import -window "$window" -crop "${width}x$height+$left+$top" +repage "$work/shown.ppm"
+differing=$(compare -metric AE "$work/shown.ppm" "$work/expected.ppm" null: 2>&1 || true)
 echo "pixels differing from the core's figure: $differing"
 [ "$differing" = "0" ]
 kill -0 "$program"  # still running, idle, after the drawing

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The real program on a real Wayland compositor, Debian's weston, run as a window of a
 # private X server so that a key can reach it, with no X display for the program itself:
-# Return on the focused "描画" must draw the core's figure, weston's own screenshot must show
-# it exactly and opaque, and the program must end with a message and status 1 when the
+# Return on the focused "描画" must draw the core's figure, weston's timeline must show each
+# of its stages for about one repaint, weston's own screenshot must show it exactly and
+# opaque, and the program must end with a message and status 1 when the
 # compositor goes away.
 #
 #   wayland_test.sh DRAGONFOLD FIGURE_IMAGE
@@ -24,7 +25,8 @@ weston --backend=x11-backend.so --use-pixman --shell=kiosk-shell.so --socket="$s
     --height=700 --idle-time=0 --debug >weston.log 2>&1 &
 compositor=$!
 program=
-trap 'kill "$program" "$compositor" 2>/dev/null || true; cd /; rm -rf "$work"' EXIT
+timeline=
+trap 'kill "$program" "$timeline" "$compositor" 2>/dev/null || true; cd /; rm -rf "$work"' EXIT
 for _ in $(seq 100); do
     grep -q "kiosk-shell.so" weston.log && break
     sleep 0.1
@@ -33,26 +35,49 @@ grep -q "kiosk-shell.so" weston.log || { echo "weston did not start:"; cat westo
 sleep 0.3
 # The compositor's own window on the X server, which passes keys on to the focused client.
 output_window=$(sed -n 's/.*window id \([0-9]*\).*/\1/p' weston.log)
+# weston's own record of what it showed, and when.
+WAYLAND_DISPLAY=$socket weston-debug -o timeline.json timeline 2>/dev/null &
+timeline=$!
 
 env -u DISPLAY WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland "$dragonfold" 2>program.log &
 program=$!
 
 # Picture1 lies at (16, 8), 577 x 417 pixels, in the window that kiosk-shell puts at the
 # output's corner. The window takes a moment to map and take the focus: press Return until
-# weston shows the figure.
-"$figure_image" 577 417 >expected.ppm
+# weston shows a drawing under way (a run of at least 10 pictures of the window), then wait
+# for the window to be still.
+drawings() { "$here/weston_stages.py" timeline.json | awk '$1 >= 10' | wc -l; }
+settled() {  # until weston's timeline has had nothing new for a second
+    local size=-1
+    for _ in $(seq 20); do
+        [ "$(stat -c %s timeline.json)" = "$size" ] && return 0
+        size=$(stat -c %s timeline.json)
+        sleep 1
+    done
+}
 for attempt in $(seq 20); do
     sleep 0.5
     kill -0 "$program" || { echo "dragonfold ended:"; cat program.log; exit 1; }
     xdotool key --window "$output_window" Return 2>/dev/null
-    sleep 0.3
-    rm -f wayland-screenshot-*.png
-    WAYLAND_DISPLAY=$socket weston-screenshooter
-    shot=$(ls wayland-screenshot-*.png)
-    convert "$shot" -crop 577x417+16+8 +repage shown.png
-    differing=$(compare -metric AE -alpha off shown.png expected.ppm null: 2>&1 || true)
-    [ "$differing" = "0" ] && break
+    for _ in $(seq 10); do
+        sleep 0.2
+        [ "$(drawings)" -gt 0 ] && break 2
+    done
 done
+settled
+# Each of the drawing's 73 stages reached the screen, about one of weston's repaints apart.
+read -r pictures span period < <("$here/weston_stages.py" timeline.json | awk '$1 >= 10' | tail -n1)
+echo "weston showed $pictures pictures of the window in $span ms, repainting every $period ms"
+[ "$pictures" -ge 70 ]
+awk -v span="$span" -v period="$period" 'BEGIN { exit !(period > 0 && span >= 60 * period && span <= 150 * period) }' ||
+    { echo "the drawing did not last about 73 of weston's repaints"; exit 1; }
+
+"$figure_image" 577 417 >expected.ppm
+rm -f wayland-screenshot-*.png
+WAYLAND_DISPLAY=$socket weston-screenshooter
+shot=$(ls wayland-screenshot-*.png)
+convert "$shot" -crop 577x417+16+8 +repage shown.png
+differing=$(compare -metric AE -alpha off shown.png expected.ppm null: 2>&1 || true)
 echo "pixels of weston's screenshot differing from the core's figure: $differing"
 [ "$differing" = "0" ]
 least_alpha=$(convert shown.png -alpha extract -format '%[fx:minima]' info:)

@@ -8,6 +8,7 @@
 #include "window/qt/PictureBox.h"
 #include "window/qt/TabFocusSelection.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,6 +33,15 @@ const QStringList kJapaneseFaces{"IPAexGothic", "IPAGothic", "IPAPGothic", "VL G
 const QString kPictureName = QString::fromUtf8("描画領域");
 const QString kPictureEmpty = QString::fromUtf8("まだ何も描かれていません");
 const QString kPictureDrawn = QString::fromUtf8("二つのドラゴン曲線が描かれています");
+
+// Shows the busy pointer over the program's windows while it lives.
+class BusyPointer {
+public:
+    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
 
 QString toQString(std::string_view utf8)
 {
@@ -142,7 +152,14 @@ void Form1::Command1_Click()
     if (displayConnectionLost())
         return;
     DrawingSurface& surface = drawingSurface_ != nullptr ? *drawingSurface_ : Picture1->surface();
-    if (const auto failure = drawOrDescribeFailure(state_, surface)) {
+    std::optional<std::string> failure;
+    {
+        // The drawing takes no input until it ends, about a second on a real screen; the
+        // pointer says so, as native programs do.
+        const BusyPointer busy;
+        failure = drawOrDescribeFailure(state_, surface);
+    }
+    if (failure) {
         fail(QString::fromStdString(*failure));
         return;
     }

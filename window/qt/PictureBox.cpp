@@ -38,6 +38,7 @@ PictureBox::PictureBox(const QRect& place, QWidget* parent)
     // Every pixel comes from the image, which keeps its content between paints.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_StaticContents);
+    pacer_ = makeFramePacer(this);
     remakeImage();
 }
 
@@ -74,9 +75,13 @@ void PictureBox::updateChanged()
 
 void PictureBox::present(const PixelRect& changed)
 {
-    // Paints before returning: the drawing does not go back to the event loop until it ends.
-    if (!changed.isEmpty())
-        repaint(toLogical(changed));
+    // Paints, and returns once the stage is on the screen: the drawing does not go back to
+    // the event loop until it ends, and each stage is seen for about a frame.
+    if (changed.isEmpty())
+        return;
+    pacer_->beginStage();
+    repaint(toLogical(changed));
+    pacer_->endStage();
 }
 
 void PictureBox::paintEvent(QPaintEvent*)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "surface/RetainedImage.h"
+#include "window/qt/FramePacer.h"
 
 #include <QImage>
 #include <QWidget>
@@ -46,6 +47,7 @@ private:
     void present(const PixelRect& changed);
     QRect toLogical(const PixelRect& devicePixels) const;
 
+    std::unique_ptr<FramePacer> pacer_;
     std::unique_ptr<RetainedImage> image_;
     QImage view_;  // the image's own buffer, without a copy
 };
