@@ -1,6 +1,7 @@
 #include "window/win32/Announcement.h"
 
 #include "window/win32/Failure.h"
+#include "window/win32/SystemFunction.h"
 
 #include <unknwn.h>
 
@@ -24,16 +25,6 @@ constexpr int kImportantMostRecent = 1;
 // Names this kind of news, so that a screen reader can let the user choose what it says of it.
 constexpr wchar_t kActivity[] = L"DragonfoldDrawingDone";
 
-template <typename Function>
-Function lookUp(const wchar_t* dll, const char* name)
-{
-    const HMODULE module = LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (module == nullptr)
-        return nullptr;
-    // GetProcAddress hands every function back under one type; the name says which it is.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
 struct Notifier {
     UiaHostProviderFromHwndFunction hostProvider = nullptr;
     UiaRaiseNotificationEventFunction raise = nullptr;
@@ -45,12 +36,16 @@ struct Notifier {
 
 const Notifier& notifier()
 {
-    static const Notifier found{
-        lookUp<UiaHostProviderFromHwndFunction>(L"uiautomationcore.dll", "UiaHostProviderFromHwnd"),
-        lookUp<UiaRaiseNotificationEventFunction>(L"uiautomationcore.dll", "UiaRaiseNotificationEvent"),
-        lookUp<SysAllocStringFunction>(L"oleaut32.dll", "SysAllocString"),
-        lookUp<SysFreeStringFunction>(L"oleaut32.dll", "SysFreeString"),
-    };
+    static const Notifier found = [] {
+        const HMODULE automation = systemLibrary(L"uiautomationcore.dll");
+        const HMODULE strings = systemLibrary(L"oleaut32.dll");
+        return Notifier{
+            systemFunction<UiaHostProviderFromHwndFunction>(automation, "UiaHostProviderFromHwnd"),
+            systemFunction<UiaRaiseNotificationEventFunction>(automation, "UiaRaiseNotificationEvent"),
+            systemFunction<SysAllocStringFunction>(strings, "SysAllocString"),
+            systemFunction<SysFreeStringFunction>(strings, "SysFreeString"),
+        };
+    }();
     return found;
 }
 

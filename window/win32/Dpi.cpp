@@ -1,5 +1,7 @@
 #include "window/win32/Dpi.h"
 
+#include "window/win32/SystemFunction.h"
+
 namespace {
 
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
@@ -13,10 +15,7 @@ bool newerFunctionsWanted = true;
 template <typename Function>
 Function lookUp(HMODULE module, const char* name)
 {
-    if (!newerFunctionsWanted || module == nullptr)
-        return nullptr;
-    // GetProcAddress hands every function back under one type; the name says which it is.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+    return newerFunctionsWanted ? systemFunction<Function>(module, name) : nullptr;
 }
 
 HMODULE user32()
@@ -27,7 +26,7 @@ HMODULE user32()
 HMODULE shcore()
 {
     // Windows 8.1 and later; loaded, not imported, so that Windows 7 starts the program.
-    static const HMODULE module = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    static const HMODULE module = systemLibrary(L"shcore.dll");
     return module;
 }
 

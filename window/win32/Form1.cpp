@@ -217,7 +217,12 @@ void Form1::OnCommand(int id, int notification, HWND control)
 
 void Form1::Command1_Click()
 {
-    if (const auto failure = drawOrDescribeFailure(state_, Picture1->surface())) {
+    // The drawing takes no input until it ends, about a second on a real screen; the pointer
+    // says so. (No message runs meanwhile to set it back; the next WM_SETCURSOR does.)
+    const HCURSOR pointer = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    const auto failure = drawOrDescribeFailure(state_, Picture1->surface());
+    SetCursor(pointer);
+    if (failure) {
         reportFailure(hwnd_, toWide(*failure));
         PostQuitMessage(1);
         return;

@@ -25,6 +25,7 @@ PictureBox::PictureBox(HWND parent, const RECT& rect, int id)
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), this)
         == nullptr)
         failWindowSystem(L"CreateWindowExW (Picture1)");
+    pacer_ = FramePacer(hwnd_);
 }
 
 void PictureBox::makeImage(int width, int height)
@@ -59,6 +60,8 @@ void PictureBox::present(const PixelRect& changed)
     const HDC dc = GetDC(hwnd_);
     copyToScreen(dc, toRect(changed));
     ReleaseDC(hwnd_, dc);
+    // Each stage stays on the screen for about a frame.
+    pacer_.endStage();
 }
 
 void PictureBox::invalidateChanged()

@@ -2,6 +2,7 @@
 
 #include "surface/RetainedImage.h"
 #include "window/win32/BaseWindow.h"
+#include "window/win32/FramePacer.h"
 
 #include <memory>
 
@@ -34,4 +35,5 @@ private:
 
     std::unique_ptr<RetainedImage> image_;
     BITMAPINFO layout_{};
+    FramePacer pacer_{nullptr};
 };
