@@ -60,19 +60,17 @@ void PeriodPacer::endStage()
 
 } // namespace frame_pacing
 
-std::unique_ptr<FramePacer> makeFramePacer(QWidget* window)
+std::unique_ptr<FramePacer> makeFramePacer(QWidget* widget)
 {
     const QString platform = QGuiApplication::platformName();
-    if (platform.startsWith(QLatin1String("wayland"))) {
-        if (auto pacer = frame_pacing::makeWaylandPacer(window))
-            return pacer;
-        return std::make_unique<frame_pacing::PeriodPacer>(window);
-    }
-    if (platform == QLatin1String("xcb")) {
-        if (auto pacer = frame_pacing::makeX11Pacer(window))
-            return pacer;
-        return std::make_unique<frame_pacing::PeriodPacer>(window);
-    }
-    // offscreen, minimal and the like show nothing to wait for.
-    return std::make_unique<FramePacer>();
+    std::unique_ptr<FramePacer> own;
+    if (platform.startsWith(QLatin1String("wayland")))
+        own = frame_pacing::makeWaylandPacer(widget);
+    else if (platform == QLatin1String("xcb"))
+        own = frame_pacing::makeX11Pacer(widget);
+    else
+        return std::make_unique<FramePacer>();  // offscreen, minimal and the like show nothing
+    if (own)
+        return own;
+    return std::make_unique<frame_pacing::PeriodPacer>(widget);
 }

@@ -24,9 +24,9 @@ public:
     virtual void endStage() {}
 };
 
-// The pacer for the window system that shows widget; it paces the widget's own window: the compositor's frame callbacks on Wayland, the
-// Present extension's vertical blanks on X11 (or the refresh period where the server has no
-// Present), and none at all on platforms that show nothing, such as offscreen.
+// The pacer for the window that shows widget: the compositor's frame callbacks on Wayland,
+// the Present extension's vertical blanks on X11, the refresh period where neither is to be
+// had, and none at all on platforms that show nothing, such as offscreen.
 std::unique_ptr<FramePacer> makeFramePacer(QWidget* widget);
 
 namespace frame_pacing {
