@@ -1,10 +1,14 @@
 #include "WindowTestSupport.h"
 
+#include "window/qt/WholeDeviceSize.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace {
 
@@ -66,6 +70,32 @@ TEST(Form1OnScreensOfOtherDensities, KeepsTheFigureCrispWhenTheWindowMovesBetwee
         const auto expected = coreFigure(density.width, density.height);
         EXPECT_TRUE(samePixels(box.surface(), *expected)) << density.screen;
         EXPECT_TRUE(showsImage(grabbed(box), *expected)) << density.screen;
+    }
+}
+
+// The window's 799 x 460 at a Wayland compositor's scales, alone and with decorations Qt
+// draws itself around it: the surface must come out whole, the content lose the least.
+TEST(WholeDeviceSize, IsTheLargestSizeNoBiggerWhoseSurfaceIsWhole)
+{
+    struct Case {
+        double scale;
+        QMargins decoration;
+        QSize whole;
+    };
+    const QSize content(799, 460);
+    for (const Case& c : {Case{1, {}, {799, 460}}, Case{2, {}, {799, 460}}, Case{1.25, {}, {796, 460}},
+                          Case{1.5, {}, {798, 460}}, Case{1.75, {}, {796, 460}}, Case{1.2, {}, {795, 460}},
+                          Case{4.0 / 3, {}, {798, 459}}, Case{1.5, {1, 30, 2, 3}, {799, 459}},
+                          Case{1.25, {0, 37, 0, 0}, {796, 459}},
+                          // No whole size within reach: left as it is.
+                          Case{1.0001, {}, {799, 460}}}) {
+        const QSize whole = largestWholeDeviceSize(content, c.decoration, c.scale);
+        EXPECT_EQ(whole, c.whole) << c.scale;
+        const QSize surface = whole.grownBy(c.decoration);
+        if (whole != content) {
+            EXPECT_DOUBLE_EQ(surface.width() * c.scale, std::round(surface.width() * c.scale)) << c.scale;
+            EXPECT_DOUBLE_EQ(surface.height() * c.scale, std::round(surface.height() * c.scale)) << c.scale;
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 #include "window/qt/DisplayConnection.h"
 #include "window/qt/PictureBox.h"
 #include "window/qt/TabFocusSelection.h"
+#include "window/qt/WholeDeviceSize.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWindow>
 
 #include <algorithm>
 #include <exception>
@@ -169,8 +171,32 @@ void Form1::Command1_Click()
     announce(Picture1, toQString(kDrawingDoneNews));
 }
 
+void Form1::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    keepSurfaceWhole();
+}
+
+void Form1::keepSurfaceWhole()
+{
+    // Only a Wayland compositor scales a window's logical size; on X11 a window is sized in
+    // device pixels and always whole. A maximised or full-screen window must keep the size
+    // it was given.
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")) || windowHandle() == nullptr
+        || (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) != 0)
+        return;
+    const QSize whole = largestWholeDeviceSize(size(), windowHandle()->frameMargins(), devicePixelRatioF());
+    // A compositor that gives the same size again after it was made whole insists on it
+    // (a tiling layout does): it is kept then, rather than resized for ever.
+    if (whole == size() || size() == insistedSize_)
+        return;
+    insistedSize_ = size();
+    resize(whole);
+}
+
 void Form1::matchPictureDensity()
 {
+    keepSurfaceWhole();
     if (!Picture1->densityChanged())
         return;  // an earlier notice already made it anew
     try {

@@ -38,8 +38,15 @@ public:
     void drawThrough(DrawingSurface& surface) { drawingSurface_ = &surface; }
     bool figureDrawn() const { return figureDrawn_; }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void buildControls();
+    // On Wayland at a fractional scale: shrinks the window, by less than a few pixels, to a
+    // size the compositor shows without resampling it (see WholeDeviceSize.h). The controls
+    // keep their places.
+    void keepSurfaceWhole();
     // After a change of density: the picture is made anew at its new size and, if a figure
     // was drawn, drawn again, just as a click would draw it there.
     void matchPictureDensity();
@@ -49,6 +56,7 @@ private:
     bool figureDrawn_ = false;
     FailureReporter reportFailure_;
     DrawingSurface* drawingSurface_ = nullptr;  // null: the picture's own
+    QSize insistedSize_;  // the last size keepSurfaceWhole changed
 
     PictureBox* Picture1 = nullptr;
     QPushButton* Command1 = nullptr;
