@@ -87,8 +87,9 @@ TEST(WholeDeviceSize, IsTheLargestSizeNoBiggerWhoseSurfaceIsWhole)
                           Case{1.5, {}, {798, 460}}, Case{1.75, {}, {796, 460}}, Case{1.2, {}, {795, 460}},
                           Case{4.0 / 3, {}, {798, 459}}, Case{1.5, {1, 30, 2, 3}, {799, 459}},
                           Case{1.25, {0, 37, 0, 0}, {796, 459}},
+                          Case{1.05, {}, {780, 460}},
                           // No whole size within reach: left as it is.
-                          Case{1.0001, {}, {799, 460}}}) {
+                          Case{121.0 / 120, {}, {799, 460}}, Case{1.0001, {}, {799, 460}}}) {
         const QSize whole = largestWholeDeviceSize(content, c.decoration, c.scale);
         EXPECT_EQ(whole, c.whole) << c.scale;
         const QSize surface = whole.grownBy(c.decoration);

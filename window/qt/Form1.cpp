@@ -185,12 +185,21 @@ void Form1::keepSurfaceWhole()
     if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")) || windowHandle() == nullptr
         || (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) != 0)
         return;
-    const QSize whole = largestWholeDeviceSize(size(), windowHandle()->frameMargins(), devicePixelRatioF());
-    // A compositor that gives the same size again after it was made whole insists on it
-    // (a tiling layout does): it is kept then, rather than resized for ever.
-    if (whole == size() || size() == insistedSize_)
+    // A size this did not make is the one the user or the compositor chose; each scale
+    // gets the whole size nearest below it, so the window is its own size again at a scale
+    // where that is whole.
+    if (size() != surfaceWhole_.made)
+        surfaceWhole_.wanted = size();
+    const QSize whole = largestWholeDeviceSize(surfaceWhole_.wanted, windowHandle()->frameMargins(),
+                                               devicePixelRatioF());
+    if (whole == size())
         return;
-    insistedSize_ = size();
+    // A compositor that gives back the size this changed insists on it (a tiling layout
+    // does): it is kept then, rather than resized for ever.
+    if (size() == surfaceWhole_.changedFrom && size() != surfaceWhole_.made)
+        return;
+    surfaceWhole_.changedFrom = size();
+    surfaceWhole_.made = whole;
     resize(whole);
 }
 

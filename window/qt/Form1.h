@@ -43,7 +43,7 @@ protected:
 
 private:
     void buildControls();
-    // On Wayland at a fractional scale: shrinks the window, by less than a few pixels, to a
+    // On Wayland at a fractional scale: shrinks the window, by a few pixels at most, to a
     // size the compositor shows without resampling it (see WholeDeviceSize.h). The controls
     // keep their places.
     void keepSurfaceWhole();
@@ -56,7 +56,11 @@ private:
     bool figureDrawn_ = false;
     FailureReporter reportFailure_;
     DrawingSurface* drawingSurface_ = nullptr;  // null: the picture's own
-    QSize insistedSize_;  // the last size keepSurfaceWhole changed
+    struct {
+        QSize wanted;       // the size chosen by the user or the compositor
+        QSize made;         // the size keepSurfaceWhole last gave the window
+        QSize changedFrom;  // the size it had then
+    } surfaceWhole_;
 
     PictureBox* Picture1 = nullptr;
     QPushButton* Command1 = nullptr;

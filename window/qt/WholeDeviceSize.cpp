@@ -4,9 +4,10 @@
 
 namespace {
 
-// Wayland's fractional scales are multiples of 1/120, so within any 120 logical pixels there
-// is one whose device size is whole.
-constexpr int kLongestPeriod = 120;
+// Wayland's fractional scales are multiples of 1/120. Those a desktop offers (steps of 1/4,
+// 1/5, 1/8, 1/10 or 1/20) repeat a whole device size within 24 logical pixels; a window
+// shrunk by 35 would hide the bottom edge of its picture.
+constexpr int kLongestShrink = 24;
 
 bool wholeAt(int logical, double scale)
 {
@@ -16,7 +17,7 @@ bool wholeAt(int logical, double scale)
 
 int largestWholeLength(int content, int decoration, double scale)
 {
-    for (int length = content; length > content - kLongestPeriod && length > 0; --length)
+    for (int length = content; length > content - kLongestShrink && length > 0; --length)
         if (wholeAt(length + decoration, scale))
             return length;
     return content;

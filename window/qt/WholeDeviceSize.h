@@ -10,8 +10,8 @@
 // whose surface (content and any decoration Qt draws around it) is whole in device pixels
 // at its scale is shown as drawn wherever it sits.
 
-// The largest size no bigger than `content`, whose surface `content` + `decoration` is a
-// whole number of device pixels at `scale` in each direction. `content` itself when it is
-// whole already, or when no size within a whole logical period of `scale` is (a scale that
-// is no fraction of a small whole number).
+// The largest size no bigger than `content`, and smaller by less than 24 pixels each way,
+// whose surface `content` + `decoration` is a whole number of device pixels at `scale` in
+// each direction. `content` itself when it is whole already, or when no such size is near
+// (a scale that is no simple fraction).
 QSize largestWholeDeviceSize(QSize content, QMargins decoration, double scale);
