@@ -79,9 +79,7 @@ differing() {  # scale
         sleep 0.5
         remote shot "$monitor" "$width" "$height" shot.ppm
         geometry=$(picture_geometry "$1")
-        "$figure_image" $(tr x ' ' <<<"${geometry%%+*}") >expected.ppm
-        convert shot.ppm -crop "$geometry" +repage shown.png
-        result=$(compare -metric AE -alpha off shown.png expected.ppm null: 2>&1 || true)
+        result=$("$here/differing_pixels.sh" "$figure_image" shot.ppm "$geometry")
         [ "$result" = 0 ] && break
     done
     echo "$result $geometry"

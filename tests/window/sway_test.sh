@@ -13,6 +13,7 @@
 # checked in place, and scale 2 on the second output. sway refuses to run as root; as
 # root, it runs as the user nobody.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 dragonfold=$1
 figure_image=$2
 qt_version=$3
@@ -115,9 +116,7 @@ differing_on() {  # output
         sleep 0.5
         geometry=$(picture_on "$1")
         grim -o "$1" shot.png
-        "$figure_image" $(tr x ' ' <<<"${geometry%%+*}") >expected.ppm
-        convert shot.png -crop "$geometry" +repage shown.png
-        differing=$(compare -metric AE -alpha off shown.png expected.ppm null: 2>&1 || true)
+        differing=$("$here/differing_pixels.sh" "$figure_image" shot.png "$geometry")
         [ "$differing" = 0 ] && break
     done
     echo "$differing"
