@@ -31,9 +31,9 @@ microseconds refreshPeriod(const QWidget* window)
     return microseconds(static_cast<long long>(std::llround(1e6 / rate)));
 }
 
-microseconds longestWait(const QWidget* window)
+microseconds longestWait(const QWidget* window, bool answering)
 {
-    return std::min(3 * refreshPeriod(window), kLongestStageWait);
+    return std::min((answering ? 3 : 2) * refreshPeriod(window), kLongestStageWait);
 }
 
 bool isShown(const QWidget* widget)

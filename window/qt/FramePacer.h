@@ -31,10 +31,12 @@ std::unique_ptr<FramePacer> makeFramePacer(QWidget* widget);
 
 namespace frame_pacing {
 
-// What a stage may wait for at most: three frames of the window's screen, and never so much
-// that a drawing's 73 stages add up to more than about 4 s, when the window system stops
-// answering.
-std::chrono::microseconds longestWait(const QWidget* window);
+// What a stage may wait for at most: three frames of the window's screen while the window
+// system answers in time, and never so much that a drawing's 73 stages add up to more than
+// about 4 s. Once a wait has run out (a compositor that paints no hidden workspace sends no
+// frames), two frames: enough for a slow or late answer to bring back the longer wait, and
+// a drawing the window system stopped answering costs about 2.4 s.
+std::chrono::microseconds longestWait(const QWidget* window, bool answering);
 // One frame of the window's screen, at 60 Hz where the screen gives no refresh rate.
 std::chrono::microseconds refreshPeriod(const QWidget* window);
 // Whether the widget is on the screen, so that a stage could be seen at all.

@@ -49,6 +49,7 @@ private:
     wl_event_queue* queue_;
     wl_callback* frame_ = nullptr;
     bool frameDone_ = false;
+    bool answering_ = true;  // whether the last stage's frame came in time
 };
 
 const wl_callback_listener kFrameListener{WaylandFramePacer::onFrameDone};
@@ -102,7 +103,8 @@ void WaylandFramePacer::endStage()
         return;
     // Qt leaves the commit in the connection's buffer until its event loop runs again.
     wl_display_flush(display_);
-    waitForFrame(Clock::now() + longestWait(window_));
+    waitForFrame(Clock::now() + longestWait(window_, answering_));
+    answering_ = frameDone_;
     dropCallback();
 }
 

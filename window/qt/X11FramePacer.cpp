@@ -56,6 +56,7 @@ private:
     xcb_special_event_t* events_;
     xcb_window_t selected_ = XCB_WINDOW_NONE;  // the window whose notices come to events_
     std::uint32_t serial_ = 0;
+    bool answering_ = true;  // whether the last stage's blank came in time
 };
 
 void X11FramePacer::endStage()
@@ -72,7 +73,7 @@ void X11FramePacer::endStage()
     // Divisor 1, remainder 0: the first blank after the one now under way.
     xcb_present_notify_msc(connection_, window, ++serial_, 0, 1, 0);
     xcb_flush(connection_);
-    waitForBlank(serial_, Clock::now() + longestWait(window_));
+    answering_ = waitForBlank(serial_, Clock::now() + longestWait(window_, answering_));
 }
 
 bool X11FramePacer::waitForBlank(std::uint32_t serial, Clock::time_point deadline)
