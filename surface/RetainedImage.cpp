@@ -149,8 +149,8 @@ void RetainedImage::lineFromScratch(float x1, float y1, float x2, float y2, std:
 {
     const PixelPoint from = toPixelSpace(x1, y1);
     const PixelPoint to = toPixelSpace(x2, y2);
-    strokeClipped({from.x, from.y, to.x, to.y}, pixel);
-    if (drawWidth_ == 1 && isInside(to)) {
+    const bool stroked = strokeClipped({from.x, from.y, to.x, to.y}, pixel);
+    if (stroked && drawWidth_ == 1 && isInside(to)) {
         // The end is lit and marked: a line that starts there can take the short way.
         const int column = static_cast<int>(to.x);
         const int row = static_cast<int>(to.y);
@@ -160,16 +160,16 @@ void RetainedImage::lineFromScratch(float x1, float y1, float x2, float y2, std:
     }
 }
 
-void RetainedImage::strokeClipped(PixelSegment segment, std::uint32_t pixel)
+bool RetainedImage::strokeClipped(PixelSegment segment, std::uint32_t pixel)
 {
     if (!std::isfinite(segment.x1) || !std::isfinite(segment.y1) || !std::isfinite(segment.x2)
         || !std::isfinite(segment.y2))
-        return;
+        return false;
 
     // A wide pen reaches drawWidth_ pixels beyond its path at most; keep what may still show.
     const double reach = drawWidth_;
     if (!clipSegmentToBox(segment, {-reach, -reach, width_ + reach, height_ + reach}))
-        return;
+        return false;
 
     const int column1 = static_cast<int>(std::floor(segment.x1));
     const int row1 = static_cast<int>(std::floor(segment.y1));
@@ -188,6 +188,7 @@ void RetainedImage::strokeClipped(PixelSegment segment, std::uint32_t pixel)
     const int bottom = std::min(std::max(row1, row2) - before + drawWidth_, height_);
     if (left < right && top < bottom)
         changed_.markRect({left, top, right, bottom});
+    return true;
 }
 
 // Walks the path one step along the major axis at a time (columns for a flat line, rows for

@@ -81,7 +81,9 @@ private:
     bool extendChain(float x2, float y2, std::uint32_t pixel);
     [[gnu::noinline]] void lineFromScratch(float x1, float y1, float x2, float y2, std::uint32_t pixel);
     [[noreturn, gnu::cold, gnu::noinline]] static void throwInvalidLineColor(RgbColor color);
-    void strokeClipped(PixelSegment segment, std::uint32_t pixel);
+    // Whether the segment had a path to stroke: not when an end is not finite, or when it
+    // passes wide of the image.
+    bool strokeClipped(PixelSegment segment, std::uint32_t pixel);
     template <bool Steep>
     void strokePath(int majorFrom, int minorFrom, int majorTo, int minorTo, std::uint32_t pixel);
     template <typename RunAt>

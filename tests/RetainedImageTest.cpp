@@ -314,6 +314,12 @@ TEST(RetainedImage, RefreshPresentsWhatChangedSinceTheLastPresentation)
     EXPECT_EQ(image.takeChangedRect(), (PixelRect{4, 4, 6, 5}));
     image.Line(5.5f, 4.5f, 6.5f, 5.5f, Rgb(0, 0, 255));
     EXPECT_EQ(image.takeChangedRect(), (PixelRect{5, 4, 7, 6}));
+
+    // A line from a start that is not finite draws nothing, so a line on from its end must
+    // light and mark that end's pixel itself.
+    image.Line(std::numeric_limits<float>::quiet_NaN(), 0, 8.5f, 1.5f, kRed);
+    image.Line(8.5f, 1.5f, 8.5f, 2.5f, kRed);
+    EXPECT_EQ(image.takeChangedRect(), (PixelRect{8, 1, 9, 3}));
 }
 
 } // namespace
