@@ -4,9 +4,10 @@ picture of a monitor (screen cast, one frame through PipeWire) and a drag of the
 
     mutter_remote.py shot MONITOR WIDTH HEIGHT OUT.ppm
     mutter_remote.py drag X1 Y1 X2 Y2        in logical pixels of the desktop
-    mutter_remote.py picture SHOT.ppm        where the picture is: its device left and top
+    mutter_remote.py picture SHOT.ppm SCALE  the picture's device rectangle, WxH+X+Y
 """
 
+import math
 import subprocess
 import sys
 import time
@@ -89,8 +90,10 @@ def drag(x1, y1, x2, y2):
     call(REMOTE_DESKTOP, session, interface, "Stop")
 
 
-def picture(path):
-    """The top-left corner of the widest black run in the shot: the picture's black border."""
+def picture(path, scale):
+    """Where the picture is: its top-left corner is where the shot's first black run as wide
+    as most of it starts; its size is the program's, each edge of Picture1's logical (16, 8)
+    to (593, 425) on the device pixel edge nearest to it."""
     with open(path, "rb") as ppm:
         header = [ppm.readline() for _ in range(3)]
         pixels = ppm.read()
@@ -102,7 +105,9 @@ def picture(path):
         while found >= 0 and found % 3:
             found = line.find(run, found + 1)
         if found >= 0:
-            print(found // 3, row)
+            def edge(value):
+                return math.floor(value * scale + 0.5)
+            print("%dx%d+%d+%d" % (edge(593) - edge(16), edge(425) - edge(8), found // 3, row))
             return
     sys.exit("mutter_remote: no picture in " + path)
 
@@ -114,6 +119,6 @@ if __name__ == "__main__":
     elif command == "drag":
         drag(*(float(value) for value in arguments))
     elif command == "picture":
-        picture(arguments[0])
+        picture(arguments[0], float(arguments[1]))
     else:
         sys.exit("mutter_remote: unknown command " + command)

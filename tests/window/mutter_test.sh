@@ -60,17 +60,6 @@ program=${started[-1]}
 
 remote() { /usr/bin/python3 "$here/mutter_remote.py" "$@"; }
 
-# The picture's device rectangle: found by its black border, sized as the program sizes it,
-# each edge on the device pixel edge nearest to it.
-picture_geometry() {  # scale
-    read -r left top < <(remote picture shot.ppm)
-    python3 -c '
-import math, sys
-s, left, top = float(sys.argv[1]), int(sys.argv[2]), int(sys.argv[3])
-edge = lambda v: math.floor(v * s + 0.5)
-print("%dx%d+%d+%d" % (edge(593) - edge(16), edge(425) - edge(8), left, top))' "$1" "$left" "$top"
-}
-
 # Compares the picture with the core's figure until they agree, as a change of scale draws
 # the figure anew: prints the differing pixels last seen and the geometry.
 differing() {  # scale
@@ -78,7 +67,7 @@ differing() {  # scale
     for _ in $(seq 20); do
         sleep 0.5
         remote shot "$monitor" "$width" "$height" shot.ppm
-        geometry=$(picture_geometry "$1")
+        geometry=$(remote picture shot.ppm "$1")
         result=$("$here/differing_pixels.sh" "$figure_image" shot.ppm "$geometry")
         [ "$result" = 0 ] && break
     done
@@ -90,12 +79,14 @@ for scale in 1 1.25 1.5 1.75 2; do
     gdctl set --logical-monitor --primary --monitor "$monitor" --scale "$scale" >/dev/null
     for step in 0 1 2 3; do
         if [ "$step" -gt 0 ]; then
-            # By the title bar, 20 logical pixels above the picture, a step to the right.
-            read -r x y < <(python3 -c '
+            # By the title bar, 20 logical pixels above the picture last seen, further right
+            # at each step.
+            remote drag $(python3 -c '
 import sys
-s, left, top, step = float(sys.argv[1]), int(sys.argv[2]), int(sys.argv[3]), int(sys.argv[4])
-print(left / s + 100, top / s - 20)' "$scale" $(remote picture shot.ppm) "$step")
-            remote drag "$x" "$y" "$(python3 -c "print($x + $step * 7)")" "$y"
+s, step = float(sys.argv[1]), int(sys.argv[2])
+left, top = (int(v) for v in sys.argv[3].split("+")[1:])
+x, y = left / s + 100, top / s - 20
+print(x, y, x + 7 * step, y)' "$scale" "$step" "$geometry")
         fi
         read -r result geometry < <(differing "$scale")
         echo "scale $scale, picture at device ${geometry#*+}: $result pixels differ from the core's figure"

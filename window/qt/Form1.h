@@ -43,7 +43,7 @@ protected:
 
 private:
     void buildControls();
-    // On Wayland at a fractional scale: shrinks the window, by a few pixels at most, to a
+    // On Wayland at a fractional scale: shrinks the window, by less than 24 pixels, to a
     // size the compositor shows without resampling it (see WholeDeviceSize.h). The controls
     // keep their places.
     void keepSurfaceWhole();
