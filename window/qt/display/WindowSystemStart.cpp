@@ -1,0 +1,124 @@
+#include "window/qt/display/WindowSystemStart.h"
+
+#include <QtGlobal>
+#include <QRegularExpression>
+#include <QString>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+std::vector<std::pair<QtMsgType, QString>> heldMessages;
+QtMessageHandler qtsOwnHandler = nullptr;
+
+std::string setting(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+// Which display Qt was asked for, or chose, and why it has none.
+std::string describeDisplaySetting()
+{
+    const std::string platform = setting("QT_QPA_PLATFORM");
+    const std::string display = setting("DISPLAY");
+    const std::string wayland = setting("WAYLAND_DISPLAY");
+    // Unasked, Qt takes X when DISPLAY is set and tries Wayland otherwise.
+    const bool wantsX = platform.starts_with("xcb") || (platform.empty() && !display.empty());
+    const bool wantsWayland = platform.starts_with("wayland") || (platform.empty() && display.empty());
+    if (wantsX)
+        return display.empty() ? "DISPLAY is not set" : "the X server DISPLAY=" + display + " does not answer";
+    if (wantsWayland && !wayland.empty())
+        return "the Wayland display WAYLAND_DISPLAY=" + wayland + " does not answer";
+    if (!platform.empty())
+        return "QT_QPA_PLATFORM=" + platform + " names no window system that works here";
+    return "DISPLAY is not set";
+}
+
+// Qt is half set up or broken when it gives a fatal message: leave without running its exit
+// handlers.
+[[noreturn]] void endWithLine(const std::string& line)
+{
+    std::fputs(line.c_str(), stderr);
+    std::fflush(stderr);
+    std::_Exit(EXIT_FAILURE);
+}
+
+// The platform plugin that Qt looked for and did not find, as its held messages name it
+// ("Could not find the Qt platform plugin "wayland" in """); empty if it found them all.
+QString missingPlugin()
+{
+    static const QRegularExpression notFound(QStringLiteral("Could not find the Qt platform plugin \"([^\"]+)\""));
+    for (const auto& [type, message] : heldMessages)
+        if (const QRegularExpressionMatch match = notFound.match(message); match.hasMatch())
+            return match.captured(1);
+    return {};
+}
+
+// The plugins Qt's fatal message lists ("Available platform plugins are: xcb, …").
+QString availablePlugins(const QString& fatalMessage)
+{
+    static const QRegularExpression available(QStringLiteral("Available platform plugins are: ([^\n]*[^.\n])"));
+    return available.match(fatalMessage).captured(1);
+}
+
+// The Debian package that brings a platform plugin Qt's base package lacks.
+QString packageOf(const QString& plugin)
+{
+    return plugin == QLatin1String("wayland") ? QStringLiteral("qt6-wayland") : QString();
+}
+
+void holdOrFail(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type != QtFatalMsg) {
+        heldMessages.emplace_back(type, message);
+        return;
+    }
+    if (const QString plugin = missingPlugin(); !plugin.isEmpty()) {
+        const QString package = packageOf(plugin);
+        endWithLine(("dragonfold: cannot open the display: Qt has no platform plugin \"" + plugin + "\" here"
+                     + (package.isEmpty() ? QString() : " (Debian's package " + package + " brings it)")
+                     + "; the platform plugins here are: " + availablePlugins(message)
+                     + ". Install it, or set QT_QPA_PLATFORM to one of those.\n")
+                        .toStdString());
+    }
+    endWithLine("dragonfold: cannot open the display: " + describeDisplaySetting()
+                + ". Run it in a desktop session, set DISPLAY to a running X server "
+                  "(for example DISPLAY=:0), or set QT_QPA_PLATFORM to xcb or wayland.\n");
+}
+
+void passOnOrFail(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtFatalMsg)
+        endWithLine("dragonfold: the window system failed: " + message.toStdString() + "\n");
+    // Qt warns so when the X server or the Wayland compositor goes away, then ends the
+    // program itself, with a status that depends on its version (255 from Qt 6.8's Wayland
+    // platform); ending it here gives status 1 on every version.
+    if (message.contains(QLatin1String("connection broke")))
+        endWithLine("dragonfold: the window system went away: " + message.toStdString() + "\n");
+    qtsOwnHandler(type, context, message);
+}
+
+} // namespace
+
+void beginWindowSystemStart()
+{
+    qtsOwnHandler = qInstallMessageHandler(holdOrFail);
+}
+
+void endWindowSystemStart()
+{
+    qInstallMessageHandler(passOnOrFail);
+    for (const auto& [type, message] : std::exchange(heldMessages, {}))
+        qtsOwnHandler(type, QMessageLogContext(), message);
+}
+
+int reportStartFailure(const char* what)
+{
+    std::fprintf(stderr, "dragonfold: %s\n", what);
+    return EXIT_FAILURE;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+// Qt aborts, with a core dump, on any fatal failure of the window system. These turn that
+// into one plain line on stderr and exit status 1, for the whole run.
+//
+// While the application object is being made, a fatal failure means that the display could
+// not be opened; Qt's other messages of that time are held back, as they would only repeat
+// the same in pieces.
+
+// Call before constructing QApplication.
+void beginWindowSystemStart();
+// Call once QApplication exists: passes on what was held back. From then on Qt's messages
+// take their usual way, but a fatal one still ends the program with one line and status 1.
+void endWindowSystemStart();
+
+// Says what failed in one line on stderr, prefixed with the program's name, and returns the
+// failure status for main to return.
+int reportStartFailure(const char* what);
