@@ -60,14 +60,21 @@ TEST(FoldSegment, EndsWhereItsVectorEndsForArbitraryValues)
     }
 }
 
-TEST(Pen, MoveToPlacesThePenWithoutDrawing)
+TEST(Pen, MoveToPlacesThePenAndTheNextStepStartsThere)
 {
     MainWindowState state;
+    state.ColorStep = 5;
+    state.PenColor = Rgb(1, 2, 3);
     RecordingSurface surface;
     MoveTo(state, -100, -200);
     EXPECT_EQ(state.PenX, -100);
     EXPECT_EQ(state.PenY, -200);
-    EXPECT_TRUE(surface.calls.empty());
+    // The colour step goes on where it was.
+    EXPECT_EQ(state.ColorStep, 5);
+    EXPECT_EQ(state.PenColor, Rgb(1, 2, 3));
+    DrawStep(state, surface, 1, 0);
+    ASSERT_EQ(surface.segments.size(), 1u);
+    EXPECT_EQ(surface.segments[0], (RecordingSurface::Segment{-100, -200, -99, -200, RampColor(5)}));
 }
 
 TEST(Pen, DrawStepDrawsInTheCurrentStepsColourAndAdvances)

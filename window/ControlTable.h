@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <string_view>
+#include <vector>
 
 // The main window's controls as data, free of any toolkit, so that every window shell
 // builds the same window from it. Positions and sizes are in twips (1/1440 inch) relative
@@ -16,22 +18,20 @@ struct TwipsRect {
     int height;
 };
 
-struct ControlSpec {
+struct ControlRow {
     std::string_view name;
     ControlKind kind;
     std::string_view text;  // caption or initial text; empty for the picture box
     TwipsRect twips;
-    int tabIndex;           // focus order among the controls that can take the focus
-    std::string_view labels = {};  // for a label: the name of the field it captions
+    int tabIndex;           // the order of the focus among the controls that take it
+    std::string_view captionedField = {};  // for a label: the name of the field it captions
 };
 
 constexpr std::string_view kForm1Caption = "Form1";
-// What a screen reader says when a drawing ends, wherever the focus is.
-constexpr std::string_view kDrawingDoneNews = "描画が終わりました";
 constexpr int kForm1InnerWidthTwips = 11985;
 constexpr int kForm1InnerHeightTwips = 6900;
 
-constexpr std::array<ControlSpec, 7> kForm1Controls{{
+constexpr std::array<ControlRow, 7> kForm1Controls{{
     {"Picture1", ControlKind::PictureBox, "", {240, 120, 8655, 6255}, 0},
     {"Command1", ControlKind::CommandButton, "描画", {9600, 120, 1095, 375}, 1},
     {"Text1", ControlKind::TextBox, "60", {10200, 600, 615, 375}, 2},
@@ -41,32 +41,67 @@ constexpr std::array<ControlSpec, 7> kForm1Controls{{
     {"Command3", ControlKind::CommandButton, "描画中止", {9480, 2760, 1215, 375}, 6},
 }};
 
-consteval const ControlSpec& controlNamed(std::string_view name)
+consteval const ControlRow& controlNamed(std::string_view name)
 {
-    for (const ControlSpec& control : kForm1Controls)
+    for (const ControlRow& control : kForm1Controls)
         if (control.name == name)
             return control;
     throw "no control of that name";  // a compile error: the function runs only while compiling
 }
 
-// The order in which a shell creates the controls: the table's, but with each label just
-// before the field it captions. Later controls lie above earlier ones, so each field stays
-// whole above the label that overlaps it by a pixel, and a screen reader, which walks the
-// controls in this order, meets a field's caption before the field.
-consteval std::array<const ControlSpec*, kForm1Controls.size()> creationOrder()
+// Buttons and text fields take the keyboard focus; labels never do, and the picture has no
+// use for the keyboard.
+constexpr bool takesFocus(ControlKind kind)
 {
-    std::array<const ControlSpec*, kForm1Controls.size()> order{};
+    return kind == ControlKind::CommandButton || kind == ControlKind::TextBox;
+}
+
+template <std::size_t N>
+using ControlOrder = std::array<const ControlRow*, N>;
+
+// The table's rows by TabIndex.
+template <std::size_t N>
+constexpr ControlOrder<N> byTabIndex(const std::array<ControlRow, N>& table)
+{
+    ControlOrder<N> order{};
+    for (std::size_t i = 0; i < N; ++i)
+        order[i] = &table[i];
+    std::ranges::sort(order, {}, &ControlRow::tabIndex);
+    return order;
+}
+
+// The order in which Tab moves the focus: the controls that take it, by TabIndex. The first
+// has the focus when the window opens.
+template <std::size_t N>
+constexpr std::vector<const ControlRow*> focusOrder(const std::array<ControlRow, N>& table)
+{
+    std::vector<const ControlRow*> order;
+    for (const ControlRow* row : byTabIndex(table))
+        if (takesFocus(row->kind))
+            order.push_back(row);
+    return order;
+}
+
+// The order in which a shell creates the controls: by TabIndex, but with each label just
+// before the field it captions. Later controls lie above earlier ones, so each field stays
+// whole above the label that overlaps it by a pixel; a screen reader, which walks the
+// controls in this order, meets a field's caption before the field; and where the window
+// system moves the focus in creation order (Win32's dialog keys), that is the TabIndex order.
+template <std::size_t N>
+constexpr ControlOrder<N> creationOrder(const std::array<ControlRow, N>& table)
+{
+    ControlOrder<N> order{};
     std::size_t next = 0;
-    for (const ControlSpec& row : kForm1Controls) {
-        if (!row.labels.empty())
+    for (const ControlRow* row : byTabIndex(table)) {
+        if (!row->captionedField.empty())
             continue;
-        for (const ControlSpec& label : kForm1Controls)
-            if (label.labels == row.name)
+        for (const ControlRow& label : table)
+            if (label.captionedField == row->name)
                 order[next++] = &label;
-        order[next++] = &row;
+        order[next++] = row;
     }
     if (next != order.size())
-        throw "a label captions no field";  // a compile error, as in controlNamed
+        throw "a label captions no field";  // a compile error where the table is a constant
     return order;
 }
 
@@ -92,11 +127,4 @@ constexpr PixelPlacement toPixels(const TwipsRect& twips, int dotsPerInch = kBas
 {
     return {twipsToPixels(twips.left, dotsPerInch), twipsToPixels(twips.top, dotsPerInch),
             twipsToPixels(twips.width, dotsPerInch), twipsToPixels(twips.height, dotsPerInch)};
-}
-
-// Buttons and text fields take the keyboard focus; labels never do, and the picture has no
-// use for the keyboard.
-constexpr bool takesFocus(ControlKind kind)
-{
-    return kind == ControlKind::CommandButton || kind == ControlKind::TextBox;
 }

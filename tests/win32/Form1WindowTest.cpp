@@ -5,8 +5,8 @@
 
 #include "FigureSupport.h"
 #include "window/ControlTable.h"
-#include "window/win32/Announcement.h"
-#include "window/win32/Dpi.h"
+#include "window/win32/accessibility/Announcement.h"
+#include "window/win32/display/Dpi.h"
 #include "window/win32/Form1.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "WindowTestSupport.h"
 
-#include "window/qt/WholeDeviceSize.h"
+#include "window/qt/display/WholeDeviceSize.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -65,6 +65,9 @@ TEST(Reliability, WhateverTheFieldsAreGivenTheFigureStaysTheSame)
     const QString unpairedSurrogates = QString(QChar(0xD800)) + "x" + QChar(0xDFFF);
     const QString odd[] = {
         QString(),
+        "abc",
+        "-1e999",
+        "\t\n",
         QString::fromUtf8("\x01\x02\x1b[31m\t\r\n\x7f"),   // control characters
         unpairedSurrogates,
         QString::fromUtf8("שלום عربي 123 \u202e-1e308\u200d"), // right to left, and overrides
@@ -72,9 +75,13 @@ TEST(Reliability, WhateverTheFieldsAreGivenTheFigureStaysTheSame)
     };
     const QString megabyte(1 << 20, QChar('8'));
 
+    // The fields keep what they hold: the drawing neither reads nor changes them.
     const auto expectTheFigure = [&] {
+        const QString held[] = {fields[0]->text(), fields[1]->text()};
         click(*window, "Command1");
         ASSERT_TRUE(samePixels(picture(*window).surface(), *expected));
+        EXPECT_EQ(fields[0]->text(), held[0]);
+        EXPECT_EQ(fields[1]->text(), held[1]);
     };
     for (QLineEdit* field : fields) {
         field->setFocus();

@@ -1,4 +1,4 @@
-#include "window/qt/TextBoundaries.h"
+#include "window/qt/accessibility/TextBoundaries.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 #include "window/qt/Form1.h"
 
-#include "window/Commands.h"
+#include "window/CaptionFont.h"
 #include "window/ControlTable.h"
-#include "window/qt/AccessibleRoles.h"
-#include "window/qt/Announcement.h"
-#include "window/qt/DisplayConnection.h"
+#include "window/ScreenReaderTexts.h"
 #include "window/qt/PictureBox.h"
-#include "window/qt/TabFocusSelection.h"
-#include "window/qt/WholeDeviceSize.h"
+#include "window/qt/accessibility/AccessibleRoles.h"
+#include "window/qt/accessibility/Announcement.h"
+#include "window/qt/accessibility/TabFocusSelection.h"
+#include "window/qt/display/DisplayConnection.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -15,35 +15,11 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QWindow>
 
-#include <algorithm>
-#include <exception>
 #include <limits>
 #include <map>
-#include <vector>
 
 namespace {
-
-// 9 points at 96 DPI: the size the control rectangles were laid out for, so it scales with
-// them. These faces have every glyph of the captions and fit their 17-pixel labels.
-constexpr int kFontPixelSize = 12;
-const QStringList kJapaneseFaces{"IPAexGothic", "IPAGothic", "IPAPGothic", "VL Gothic",
-                                 "Noto Sans CJK JP"};
-
-// What a screen reader says of the picture: its name, and whether a figure is drawn.
-const QString kPictureName = QString::fromUtf8("描画領域");
-const QString kPictureEmpty = QString::fromUtf8("まだ何も描かれていません");
-const QString kPictureDrawn = QString::fromUtf8("二つのドラゴン曲線が描かれています");
-
-// Shows the busy pointer over the program's windows while it lives.
-class BusyPointer {
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
 
 QString toQString(std::string_view utf8)
 {
@@ -56,23 +32,32 @@ QRect toQRect(const TwipsRect& twips)
     return QRect(place.left, place.top, place.width, place.height);
 }
 
+QFont captionFont()
+{
+    QStringList faces;
+    for (const std::string_view face : kCaptionFaces)
+        faces << toQString(face);
+    QFont font;
+    font.setFamilies(faces);
+    font.setPixelSize(kCaptionPixelsAt96Dpi);
+    return font;
+}
+
 void showFailure(QWidget* window, const QString& message)
 {
-    QMessageBox::critical(window, toQString(kForm1Caption), message);
+    QMessageBox::critical(window, toQString(kFailureTitle), message);
 }
 
 } // namespace
 
 Form1::Form1(QWidget* parent)
     : QWidget(parent)
+    , commands_(shell())
     , reportFailure_(showFailure)
 {
     installAccessibleRoles();
     setWindowTitle(toQString(kForm1Caption));
-    QFont font;
-    font.setFamilies(kJapaneseFaces);
-    font.setPixelSize(kFontPixelSize);
-    setFont(font);
+    setFont(captionFont());
     resize(twipsToPixels(kForm1InnerWidthTwips), twipsToPixels(kForm1InnerHeightTwips));
     buildControls();
 
@@ -82,11 +67,35 @@ Form1::Form1(QWidget* parent)
     connect(Picture1, &PictureBox::densityChangeSeen, this, &Form1::matchPictureDensity, Qt::QueuedConnection);
 }
 
+Form1Commands::Shell Form1::shell()
+{
+    return {
+        .surface = [this]() -> DrawingSurface& {
+            return drawingSurface_ != nullptr ? *drawingSurface_ : Picture1->surface();
+        },
+        .showBusy =
+            [](bool busy) {
+                if (busy)
+                    QApplication::setOverrideCursor(Qt::WaitCursor);
+                else
+                    QApplication::restoreOverrideCursor();
+            },
+        .showTheRest = [this] { Picture1->updateChanged(); },
+        .describePicture = [this](std::string_view text) { Picture1->setAccessibleDescription(toQString(text)); },
+        .announce = [this](std::string_view news) { announce(Picture1, toQString(news)); },
+        .fail =
+            [this](const std::string& message) {
+                reportFailure_(this, QString::fromStdString(message));
+                QCoreApplication::exit(EXIT_FAILURE);
+            },
+    };
+}
+
 void Form1::buildControls()
 {
     std::map<std::string_view, QWidget*> built;
-    for (const ControlSpec* next : creationOrder()) {
-        const ControlSpec& row = *next;
+    for (const ControlRow* next : creationOrder(kForm1Controls)) {
+        const ControlRow& row = *next;
         const QRect rect = toQRect(row.twips);
         const QString text = toQString(row.text);
         QWidget* control = nullptr;
@@ -124,8 +133,8 @@ void Form1::buildControls()
     }
 
     Picture1 = static_cast<PictureBox*>(built.at("Picture1"));
-    Picture1->setAccessibleName(kPictureName);
-    Picture1->setAccessibleDescription(kPictureEmpty);
+    Picture1->setAccessibleName(toQString(kPictureName));
+    Picture1->setAccessibleDescription(toQString(kPictureEmpty));
     Command1 = static_cast<QPushButton*>(built.at("Command1"));
     Command3 = static_cast<QPushButton*>(built.at("Command3"));
     Text1 = static_cast<QLineEdit*>(built.at("Text1"));
@@ -133,15 +142,11 @@ void Form1::buildControls()
     Label1 = static_cast<QLabel*>(built.at("Label1"));
     Label2 = static_cast<QLabel*>(built.at("Label2"));
     // A field is announced by its caption.
-    for (const ControlSpec& row : kForm1Controls)
-        if (!row.labels.empty())
-            static_cast<QLabel*>(built.at(row.name))->setBuddy(built.at(row.labels));
+    for (const ControlRow& row : kForm1Controls)
+        if (!row.captionedField.empty())
+            static_cast<QLabel*>(built.at(row.name))->setBuddy(built.at(row.captionedField));
 
-    std::vector<const ControlSpec*> order;
-    for (const ControlSpec& row : kForm1Controls)
-        if (takesFocus(row.kind))
-            order.push_back(&row);
-    std::ranges::sort(order, {}, &ControlSpec::tabIndex);
+    const auto order = focusOrder(kForm1Controls);
     for (std::size_t i = 1; i < order.size(); ++i)
         setTabOrder(built.at(order[i - 1]->name), built.at(order[i]->name));
     built.at(order.front()->name)->setFocus();
@@ -153,78 +158,24 @@ void Form1::Command1_Click()
     // the program as soon as it is back in its event loop.
     if (displayConnectionLost())
         return;
-    DrawingSurface& surface = drawingSurface_ != nullptr ? *drawingSurface_ : Picture1->surface();
-    std::optional<std::string> failure;
-    {
-        // The drawing takes no input until it ends, about a second on a real screen; the
-        // pointer says so, as native programs do.
-        const BusyPointer busy;
-        failure = drawOrDescribeFailure(state_, surface);
-    }
-    if (failure) {
-        fail(QString::fromStdString(*failure));
-        return;
-    }
-    figureDrawn_ = true;
-    Picture1->setAccessibleDescription(kPictureDrawn);
-    Picture1->updateChanged();
-    announce(Picture1, toQString(kDrawingDoneNews));
+    commands_.Command1_Click();
+}
+
+void Form1::Command3_Click()
+{
+    commands_.Command3_Click();
 }
 
 void Form1::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    keepSurfaceWhole();
-}
-
-void Form1::keepSurfaceWhole()
-{
-    // Only a Wayland compositor scales a window's logical size; on X11 a window is sized in
-    // device pixels and always whole. A maximised or full-screen window must keep the size
-    // it was given.
-    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")) || windowHandle() == nullptr
-        || (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) != 0)
-        return;
-    // A size this did not make is the one the user or the compositor chose; each scale
-    // gets the whole size nearest below it, so the window is its own size again at a scale
-    // where that is whole.
-    if (size() != surfaceWhole_.made)
-        surfaceWhole_.wanted = size();
-    const QSize whole = largestWholeDeviceSize(surfaceWhole_.wanted, windowHandle()->frameMargins(),
-                                               devicePixelRatioF());
-    if (whole == size())
-        return;
-    // A compositor that gives back the size this changed insists on it (a tiling layout
-    // does): it is kept then, rather than resized for ever.
-    if (size() == surfaceWhole_.changedFrom && size() != surfaceWhole_.made)
-        return;
-    surfaceWhole_.changedFrom = size();
-    surfaceWhole_.made = whole;
-    resize(whole);
+    wholeSurface_.keep();
 }
 
 void Form1::matchPictureDensity()
 {
-    keepSurfaceWhole();
+    wholeSurface_.keep();
     if (!Picture1->densityChanged())
         return;  // an earlier notice already made it anew
-    try {
-        Picture1->remakeImage();
-    } catch (const std::exception& failure) {
-        fail(QString::fromUtf8("描画領域を作り直せませんでした。\n") + QString::fromUtf8(failure.what()));
-        return;
-    }
-    if (figureDrawn_)
-        Command1_Click();
-}
-
-void Form1::fail(const QString& message)
-{
-    reportFailure_(this, message);
-    QCoreApplication::exit(EXIT_FAILURE);
-}
-
-void Form1::Command3_Click()
-{
-    requestStop(state_);
+    commands_.densityChanged([this] { Picture1->remakeImage(); });
 }

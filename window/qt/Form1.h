@@ -1,6 +1,7 @@
 #pragma once
 
-#include "figure/MainWindowState.h"
+#include "window/Form1Commands.h"
+#include "window/qt/display/WholeSurface.h"
 
 #include <QWidget>
 
@@ -13,8 +14,9 @@ class QLineEdit;
 class QPushButton;
 
 // The program's only window: the drawing area on the left, the draw button, two captioned
-// text fields and the stop button on the right, all at fixed places. It owns the state the
-// figure works on.
+// text fields and the stop button on the right, all at fixed places. What its buttons do is
+// Form1Commands'; this builds the controls, turns Qt's events into those commands and does
+// for them what only Qt can.
 class Form1 final : public QWidget {
     Q_OBJECT
 
@@ -30,37 +32,26 @@ public:
     // "描画中止": asks the drawing to stop.
     void Command3_Click();
 
-    const MainWindowState& state() const { return state_; }
+    const MainWindowState& state() const { return commands_.state(); }
+    bool figureDrawn() const { return commands_.figureDrawn(); }
     // For tests: the default reporter shows a message box.
     void setFailureReporter(FailureReporter reporter) { reportFailure_ = std::move(reporter); }
     // For tests: the draw command draws through this surface instead of the picture's own,
     // for example one that wraps it and fails part way.
     void drawThrough(DrawingSurface& surface) { drawingSurface_ = &surface; }
-    bool figureDrawn() const { return figureDrawn_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    Form1Commands::Shell shell();
     void buildControls();
-    // On Wayland at a fractional scale: shrinks the window, by less than 24 pixels, to a
-    // size the compositor shows without resampling it (see WholeDeviceSize.h). The controls
-    // keep their places.
-    void keepSurfaceWhole();
-    // After a change of density: the picture is made anew at its new size and, if a figure
-    // was drawn, drawn again, just as a click would draw it there.
     void matchPictureDensity();
-    void fail(const QString& message);
 
-    MainWindowState state_;
-    bool figureDrawn_ = false;
+    Form1Commands commands_;
     FailureReporter reportFailure_;
     DrawingSurface* drawingSurface_ = nullptr;  // null: the picture's own
-    struct {
-        QSize wanted;       // the size chosen by the user or the compositor
-        QSize made;         // the size keepSurfaceWhole last gave the window
-        QSize changedFrom;  // the size it had then
-    } surfaceWhole_;
+    WholeSurface wholeSurface_{*this};
 
     PictureBox* Picture1 = nullptr;
     QPushButton* Command1 = nullptr;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "surface/RetainedImage.h"
-#include "window/qt/FramePacer.h"
+#include "window/qt/display/FramePacer.h"
 
 #include <QImage>
 #include <QWidget>

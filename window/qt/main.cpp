@@ -1,6 +1,6 @@
 #include "window/qt/Form1.h"
-#include "window/qt/ScreenCheck.h"
-#include "window/qt/WindowSystemStart.h"
+#include "window/qt/display/ScreenCheck.h"
+#include "window/qt/display/WindowSystemStart.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,5 +1,7 @@
 #include "window/win32/Failure.h"
 
+#include "window/Form1Commands.h"
+
 #include <exception>
 #include <string_view>
 
@@ -16,7 +18,7 @@ void reportFailure(HWND owner, const std::wstring& message)
         DWORD written = 0;
         WriteFile(errorOutput, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
     }
-    MessageBoxW(owner, message.c_str(), L"Form1", MB_OK | MB_ICONERROR);
+    MessageBoxW(owner, message.c_str(), toWide(kFailureTitle).c_str(), MB_OK | MB_ICONERROR);
 }
 
 void failWindowSystem(const wchar_t* call)

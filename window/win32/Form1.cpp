@@ -1,9 +1,8 @@
 #include "window/win32/Form1.h"
 
-#include "window/Commands.h"
 #include "window/ControlTable.h"
-#include "window/win32/Announcement.h"
-#include "window/win32/Dpi.h"
+#include "window/win32/accessibility/Announcement.h"
+#include "window/win32/display/Dpi.h"
 #include "window/win32/Failure.h"
 
 #include <algorithm>
@@ -17,7 +16,7 @@ constexpr DWORD kExtendedStyle = 0;
 constexpr int kFirstControlId = 100;
 constexpr int kApplicationIconId = 1;
 
-int controlId(const ControlSpec& row)
+int controlId(const ControlRow& row)
 {
     return kFirstControlId + row.tabIndex;
 }
@@ -86,6 +85,7 @@ HICON loadApplicationIcon(int systemWidth, int systemHeight)
 } // namespace
 
 Form1::Form1(int showCommand)
+    : commands_(shell())
 {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     registerClass(kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), loadApplicationIcon(SM_CXICON, SM_CYICON),
@@ -100,14 +100,36 @@ Form1::Form1(int showCommand)
     SetFocus(firstFocus());
 }
 
-// The control with the lowest TabIndex that takes the focus: it has the focus when the
-// window opens, as the default button if it is one.
+Form1Commands::Shell Form1::shell()
+{
+    return {
+        .surface = [this]() -> DrawingSurface& { return Picture1->surface(); },
+        // No message runs during a drawing to set the pointer back; the next WM_SETCURSOR
+        // does.
+        .showBusy =
+            [pointer = HCURSOR{}](bool busy) mutable {
+                if (busy)
+                    pointer = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+                else
+                    SetCursor(pointer);
+            },
+        .showTheRest = [this] { Picture1->invalidateChanged(); },
+        .describePicture = {},
+        .announce = [this](std::string_view news) { announce(Picture1->hwnd(), news); },
+        .fail =
+            [this](const std::string& message) {
+                reportFailure(hwnd_, toWide(message));
+                PostQuitMessage(1);
+            },
+    };
+}
+
+// The first control of the focus order has the focus when the window opens, as the default
+// button if it is one.
 HWND Form1::firstFocus() const
 {
-    const auto first = std::ranges::min_element(controls_, {}, [](const Control& control) {
-        return takesFocus(control.row->kind) ? control.row->tabIndex : static_cast<int>(kForm1Controls.size());
-    });
-    return first->hwnd;
+    const ControlRow* first = focusOrder(kForm1Controls).front();
+    return std::ranges::find(controls_, first, &Control::row)->hwnd;
 }
 
 RECT Form1::pixelRect(const TwipsRect& twips) const
@@ -122,7 +144,7 @@ void Form1::OnCreate()
     face_ = installedJapaneseFace();
     font_ = makeCaptionFont(face_, dotsPerInch_);
 
-    for (const ControlSpec* row : creationOrder()) {
+    for (const ControlRow* row : creationOrder(kForm1Controls)) {
         const RECT rect = pixelRect(row->twips);
         if (row->kind == ControlKind::PictureBox) {
             Picture1 = std::make_unique<PictureBox>(hwnd_, rect, controlId(*row));
@@ -152,9 +174,9 @@ void Form1::OnCreate()
 
 void Form1::layOut(HFONT font)
 {
-    // The z-order is the creation order: Tab walks the controls that take the focus in
-    // TabIndex order, each field lies above the label that overlaps it, and a screen reader
-    // names a field after the label just before it.
+    // The z-order is the creation order (ControlTable.h): Tab walks the controls that take
+    // the focus in TabIndex order, each field lies above the label that overlaps it, and a
+    // screen reader names a field after the label just before it.
     HWND above = HWND_TOP;
     for (const Control& control : controls_) {
         const RECT rect = pixelRect(control.row->twips);
@@ -172,12 +194,9 @@ void Form1::OnDpiChanged(UINT dotsPerInch, const RECT& suggested)
     UniqueFont font = makeCaptionFont(face_, dotsPerInch_);
     layOut(font.get());
     font_ = std::move(font);
-    Picture1->resize(pixelRect(controlNamed("Picture1").twips));
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    // The same draw command, so the same figure a click at this resolution would give.
-    if (figureDrawn_)
-        Command1_Click();
+    commands_.densityChanged([this] { Picture1->resize(pixelRect(controlNamed("Picture1").twips)); });
 }
 
 // Activated again, or restored, the window gives the focus back to the control that had it
@@ -217,24 +236,12 @@ void Form1::OnCommand(int id, int notification, HWND control)
 
 void Form1::Command1_Click()
 {
-    // The drawing takes no input until it ends, about a second on a real screen; the pointer
-    // says so. (No message runs meanwhile to set it back; the next WM_SETCURSOR does.)
-    const HCURSOR pointer = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    const auto failure = drawOrDescribeFailure(state_, Picture1->surface());
-    SetCursor(pointer);
-    if (failure) {
-        reportFailure(hwnd_, toWide(*failure));
-        PostQuitMessage(1);
-        return;
-    }
-    figureDrawn_ = true;
-    Picture1->invalidateChanged();
-    announce(Picture1->hwnd(), kDrawingDoneNews);
+    commands_.Command1_Click();
 }
 
 void Form1::Command3_Click()
 {
-    requestStop(state_);
+    commands_.Command3_Click();
 }
 
 LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

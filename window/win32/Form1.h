@@ -1,6 +1,6 @@
 #pragma once
 
-#include "figure/MainWindowState.h"
+#include "window/Form1Commands.h"
 #include "window/win32/BaseWindow.h"
 #include "window/win32/JapaneseFont.h"
 #include "window/win32/PictureBox.h"
@@ -11,7 +11,8 @@
 
 // The program's only window: the drawing area on the left, the draw button, two captioned
 // text fields and the stop button on the right, at fixed places scaled from twips by the
-// window's resolution. It owns the state the figure works on.
+// window's resolution. What its buttons do is Form1Commands'; this builds the controls, turns
+// Windows' messages into those commands and does for them what only Windows can.
 //
 // It is no dialog, but its message loop hands keys to IsDialogMessageW; it does the rest of
 // what the dialog manager does for a dialog: the default push button follows the focus, so
@@ -26,17 +27,18 @@ public:
     // "描画中止": asks the drawing to stop.
     void Command3_Click();
 
-    const MainWindowState& state() const { return state_; }
+    const MainWindowState& state() const { return commands_.state(); }
     const PictureBox& picture() const { return *Picture1; }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     struct Control {
-        const struct ControlSpec* row;
+        const ControlRow* row;
         HWND hwnd;
     };
 
+    Form1Commands::Shell shell();
     void OnCreate();
     void OnCommand(int id, int notification, HWND control);
     void restoreFocus();
@@ -44,10 +46,9 @@ private:
     void OnDpiChanged(UINT dotsPerInch, const RECT& suggested);
     LRESULT defaultButtonId() const;
     void layOut(HFONT font);
-    RECT pixelRect(const struct TwipsRect& twips) const;
+    RECT pixelRect(const TwipsRect& twips) const;
 
-    MainWindowState state_;
-    bool figureDrawn_ = false;
+    Form1Commands commands_;
     UINT dotsPerInch_ = USER_DEFAULT_SCREEN_DPI;
     std::wstring face_;
     UniqueFont font_;

@@ -1,15 +1,10 @@
 #include "window/win32/JapaneseFont.h"
 
+#include "window/CaptionFont.h"
+#include "window/ControlTable.h"
 #include "window/win32/Failure.h"
 
-#include <array>
-
 namespace {
-
-constexpr std::array kJapaneseFaces{L"Yu Gothic UI", L"Meiryo UI", L"MS UI Gothic", L"IPAexGothic",
-                                    L"IPAGothic", L"VL Gothic", L"Noto Sans CJK JP"};
-constexpr int kCaptionPoints = 9;
-constexpr int kPointsPerInch = 72;
 
 int CALLBACK noteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
 {
@@ -17,11 +12,11 @@ int CALLBACK noteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
     return 0;  // one is enough
 }
 
-bool isInstalled(const wchar_t* face)
+bool isInstalled(const std::wstring& face)
 {
     LOGFONTW query{};
     query.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynW(query.lfFaceName, face, LF_FACESIZE);
+    lstrcpynW(query.lfFaceName, face.c_str(), LF_FACESIZE);
     bool found = false;
     const HDC screen = GetDC(nullptr);
     EnumFontFamiliesExW(screen, &query, noteFound, reinterpret_cast<LPARAM>(&found), 0);
@@ -33,16 +28,16 @@ bool isInstalled(const wchar_t* face)
 
 std::wstring installedJapaneseFace()
 {
-    for (const wchar_t* face : kJapaneseFaces)
-        if (isInstalled(face))
-            return face;
+    for (const std::string_view face : kCaptionFaces)
+        if (const std::wstring wide = toWide(face); isInstalled(wide))
+            return wide;
     return {};
 }
 
 UniqueFont makeCaptionFont(const std::wstring& face, UINT dotsPerInch)
 {
     LOGFONTW font{};
-    font.lfHeight = -MulDiv(kCaptionPoints, static_cast<int>(dotsPerInch), kPointsPerInch);
+    font.lfHeight = -MulDiv(kCaptionPixelsAt96Dpi, static_cast<int>(dotsPerInch), kBaseDpi);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = SHIFTJIS_CHARSET;
     font.lfQuality = CLEARTYPE_QUALITY;

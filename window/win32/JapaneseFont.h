@@ -11,9 +11,9 @@ struct FontDeleter {
 };
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 
-// The first installed face of a list of Japanese UI faces, Windows' own first, then common
-// free ones; empty if none is installed (the system's fallback then has its say).
+// The first installed face of the captions' (CaptionFont.h); empty if none is installed (the
+// system's fallback then has its say).
 std::wstring installedJapaneseFace();
 
-// That face at 9 points for a screen of the given resolution.
+// That face at the captions' size for a screen of the given resolution.
 UniqueFont makeCaptionFont(const std::wstring& face, UINT dotsPerInch);

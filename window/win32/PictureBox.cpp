@@ -1,12 +1,12 @@
 #include "window/win32/PictureBox.h"
 
+#include "window/ScreenReaderTexts.h"
+
 #include <algorithm>
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"DragonfoldPictureBox";
-// The name screen readers give the picture; a window of this class never draws its text.
-constexpr wchar_t kAccessibleName[] = L"描画領域";
 
 RECT toRect(const PixelRect& pixels)
 {
@@ -20,7 +20,9 @@ PictureBox::PictureBox(HWND parent, const RECT& rect, int id)
     registerClass(kClassName, nullptr);
     makeImage(rect.right - rect.left, rect.bottom - rect.top);
     SetLastError(ERROR_SUCCESS);
-    if (CreateWindowExW(0, kClassName, kAccessibleName, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect.left, rect.top,
+    // Screen readers name the picture by its window text, which a window of this class never
+    // draws.
+    if (CreateWindowExW(0, kClassName, toWide(kPictureName).c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect.left, rect.top,
                         rect.right - rect.left, rect.bottom - rect.top, parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), this)
         == nullptr)

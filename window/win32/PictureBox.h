@@ -2,7 +2,7 @@
 
 #include "surface/RetainedImage.h"
 #include "window/win32/BaseWindow.h"
-#include "window/win32/FramePacer.h"
+#include "window/win32/display/FramePacer.h"
 
 #include <memory>
 
