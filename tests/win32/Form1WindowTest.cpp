@@ -5,6 +5,7 @@
 
 #include "FigureSupport.h"
 #include "window/ControlTable.h"
+#include "window/ScreenReaderTexts.h"
 #include "window/win32/accessibility/Announcement.h"
 #include "window/win32/display/Dpi.h"
 #include "window/win32/Form1.h"

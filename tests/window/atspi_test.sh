@@ -5,16 +5,16 @@
 # question of the text interface, each answered within a second, and the program must be idle
 # afterwards.
 #
-#   atspi_test.sh DRAGONFOLD QT_VERSION
+#   atspi_test.sh DRAGONFOLD CONTROL_TABLE QT_VERSION
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
-if [ -z "${DISPLAY_IS_PRIVATE:-}" ]; then
-    DISPLAY_IS_PRIVATE=1 exec "$here/../../tools/xvfb-session" dbus-run-session -- "$0" "$@"
-fi
+. "$here/../../tools/private-xvfb.sh"
+on_private_xvfb || run_on_private_xvfb dbus-run-session -- "$0" "$@"
 
 dragonfold=$1
-qt_version=$2
+control_table=$2
+qt_version=$3
 work=$(mktemp -d)
 export XDG_RUNTIME_DIR=$work
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
@@ -45,8 +45,7 @@ tree=$(/usr/bin/python3 "$here/atspi_tree.py")
 echo "$tree"
 diff <(expected_tree "まだ何も描かれていません") <(echo "$tree")
 
-# Centre of "描画": (9600 + 1095/2, 120 + 375/2) twips, 15 twips a pixel.
-xdotool mousemove --window "$window" 676 20 click 1
+xdotool mousemove --window "$window" $("$control_table" Command1) click 1
 sleep 0.5
 tree=$(/usr/bin/python3 "$here/atspi_tree.py")
 diff <(expected_tree "二つのドラゴン曲線が描かれています" "$news") <(echo "$tree")

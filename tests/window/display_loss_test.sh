@@ -3,10 +3,13 @@
 # middle of drawing: it must end by itself within a few seconds, say why on stderr and
 # exit with a failure status of its own (not killed by a signal, so no core dump).
 #
-#   display_loss_test.sh DRAGONFOLD
+#   display_loss_test.sh DRAGONFOLD CONTROL_TABLE
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../../tools/private-xvfb.sh"
 dragonfold=$1
-shift
+control_table=$2
+shift 2
 work=$(mktemp -d)
 # Qt ends the program with exit() from inside its event loop, so the libraries' own
 # allocations are still held at exit; in a sanitizer build that is no leak to report.
@@ -20,10 +23,10 @@ run_once() {
     "$dragonfold" 2>"$work/stderr" &
     local program=$!
     local window
-    window=$("$(dirname "$0")/../../tools/wait-for-form1")
+    window=$("$here/../../tools/wait-for-form1")
     if [ "$moment" = drawing ]; then
         # Clicks queue up while each drawing runs, so the program keeps drawing for a while.
-        xdotool mousemove --window "$window" 676 20 click --repeat 200 --delay 1 1
+        xdotool mousemove --window "$window" $("$control_table" Command1) click --repeat 200 --delay 1 1
     fi
     kill -KILL "$XVFB_PID"
 
@@ -41,10 +44,10 @@ run_once() {
     grep -q -i -E 'X11|display' "$work/stderr" || { echo "$moment: no word about the display on stderr"; return 1; }
 }
 
-if [ -n "${XVFB_PID:-}" ]; then
+if on_private_xvfb; then
     run_once "$1"
     exit
 fi
-xvfb_session=$(dirname "$0")/../../tools/xvfb-session
-"$xvfb_session" "$0" "$dragonfold" idle
-"$xvfb_session" "$0" "$dragonfold" drawing
+# Each moment on a server of its own, as the first kills its server.
+(run_on_private_xvfb "$0" "$dragonfold" "$control_table" idle)
+run_on_private_xvfb "$0" "$dragonfold" "$control_table" drawing

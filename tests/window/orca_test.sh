@@ -9,9 +9,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
-if [ -z "${DISPLAY_IS_PRIVATE:-}" ]; then
-    DISPLAY_IS_PRIVATE=1 exec "$here/../../tools/xvfb-session" dbus-run-session -- "$0" "$@"
-fi
+. "$here/../../tools/private-xvfb.sh"
+on_private_xvfb || run_on_private_xvfb dbus-run-session -- "$0" "$@"
 
 dragonfold=$1
 work=$(mktemp -d)

@@ -5,18 +5,18 @@
 # that the picture covers, in stages that each reach the screen. Below 1, where Qt's widgets
 # cannot be laid out, the window must show at scale 1.
 #
-#   real_window_test.sh DRAGONFOLD FIGURE_IMAGE SHOWN_UPDATES [SCALE | xft-dpi=DPI]
+#   real_window_test.sh DRAGONFOLD FIGURE_IMAGE SHOWN_UPDATES CONTROL_TABLE [SCALE | xft-dpi=DPI]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-
-if [ -z "${DISPLAY_IS_PRIVATE:-}" ]; then
-    DISPLAY_IS_PRIVATE=1 XVFB_SCREEN=2560x1600x24 exec "$here/../../tools/xvfb-session" "$0" "$@"
-fi
+. "$here/../../tools/private-xvfb.sh"
+. "$here/shown_updates.sh"
+on_private_xvfb || XVFB_SCREEN=2560x1600x24 run_on_private_xvfb "$0" "$@"
 
 dragonfold=$1
 figure_image=$2
 shown_updates=$3
-setting=${4:-1}
+control_table=$4
+setting=${5:-1}
 work=$(mktemp -d)
 export XDG_RUNTIME_DIR=$work
 if [[ "$setting" == xft-dpi=* ]]; then
@@ -58,26 +58,14 @@ read -r left width < <(black_run "${WIDTH}x1+0+$inside_y" x "$inside_x")
 read -r top height < <(black_run "1x${HEIGHT}+$inside_x+0" y "$inside_y")
 echo "at scale $scale ($setting) the picture covers ${width}x$height device pixels from ($left, $top)"
 
-# The X server's own notices of what changed on the window, from before the click until the
-# window has been still for a second, when the drawing is over.
-"$shown_updates" "$window" 1000 >"$work/updates" &
-watcher=$!
-for _ in $(seq 100); do
-    grep -q ready "$work/updates" && break
-    sleep 0.1
-done
-# Centre of "描画": (9600 + 1095/2, 120 + 375/2) twips, 15 twips a window pixel.
-xdotool mousemove --window "$window" "$(awk -v s="$shown" 'BEGIN { printf "%d", 676 * s }')" \
-    "$(awk -v s="$shown" 'BEGIN { printf "%d", 20 * s }')" click 1
-wait "$watcher"
-# Each of the drawing's 73 stages reached the screen on its own, a vertical blank apart.
-read -r _ updates _ span _ _ gap _ < <(grep '^updates' "$work/updates")
-echo "the X server showed $updates separate updates of the window over $span ms, typically $gap ms apart"
-[ "$updates" -ge 70 ] && [ "$gap" -ge 10 ]
+watch_shown_updates "$shown_updates" "$window" "$work/updates"
+read -r x y < <("$control_table" Command1)
+xdotool mousemove --window "$window" "$(awk -v s="$shown" -v x="$x" 'BEGIN { printf "%d", x * s }')" \
+    "$(awk -v s="$shown" -v y="$y" 'BEGIN { printf "%d", y * s }')" click 1
+expect_each_stage_shown "$work/updates"
 
-"$figure_image" "$width" "$height" >"$work/expected.ppm"
-import -window "$window" -crop "${width}x$height+$left+$top" +repage "$work/shown.ppm"
-differing=$(compare -metric AE "$work/shown.ppm" "$work/expected.ppm" null: 2>&1 || true)
+import -window "$window" "$work/shown.ppm"
+differing=$("$here/differing_pixels.sh" "$figure_image" "$work/shown.ppm" "${width}x$height+$left+$top")
 echo "pixels differing from the core's figure: $differing"
 [ "$differing" = "0" ]
 kill -0 "$program"  # still running, idle, after the drawing
