@@ -16,17 +16,19 @@ std::string describe(float value)
     return text;
 }
 
-void requireFinite(const char* property, float value)
+float finite(const char* property, float value)
 {
     if (!std::isfinite(value))
         throw SurfaceError(std::string(property) + " must be a finite number, not " + describe(value));
+    return value;
 }
 
-void requireFiniteNonZero(const char* property, float value)
+float finiteNonZero(const char* property, float value)
 {
     if (!std::isfinite(value) || value == 0.0f)
         throw SurfaceError(std::string(property) + " must be a finite number other than 0, not "
                            + describe(value));
+    return value;
 }
 
 // Kept out of line so that building the message costs the callers nothing when all is well.
@@ -67,29 +69,25 @@ PixelRect RetainedImage::takeChangedRect()
 
 void RetainedImage::SetScaleLeft(float userX)
 {
-    requireFinite("ScaleLeft", userX);
-    scaleLeft_ = userX;
+    scaleLeft_ = finite("ScaleLeft", userX);
     setUpDrawer();
 }
 
 void RetainedImage::SetScaleTop(float userY)
 {
-    requireFinite("ScaleTop", userY);
-    scaleTop_ = userY;
+    scaleTop_ = finite("ScaleTop", userY);
     setUpDrawer();
 }
 
 void RetainedImage::SetScaleWidth(float userWidth)
 {
-    requireFiniteNonZero("ScaleWidth", userWidth);
-    scaleWidth_ = userWidth;
+    scaleWidth_ = finiteNonZero("ScaleWidth", userWidth);
     setUpDrawer();
 }
 
 void RetainedImage::SetScaleHeight(float userHeight)
 {
-    requireFiniteNonZero("ScaleHeight", userHeight);
-    scaleHeight_ = userHeight;
+    scaleHeight_ = finiteNonZero("ScaleHeight", userHeight);
     setUpDrawer();
 }
 
