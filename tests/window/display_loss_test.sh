@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The display goes away under the running program, once while it is idle and once in the
 # middle of drawing: it must end by itself within a few seconds, say why on stderr and
-# exit with a failure status of its own (not killed by a signal, so no core dump).
+# exit with a failure status of its own (not killed by a signal, so no core dump). The
+# moment "stalled" stops the X server as the program starts instead, so that the window is
+# never shown: the program must end within 70 s, having said so.
 #
-#   display_loss_test.sh DRAGONFOLD CONTROL_TABLE
+#   display_loss_test.sh DRAGONFOLD CONTROL_TABLE [MOMENT...]    idle and drawing unless told
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../tools/private-xvfb.sh"
@@ -18,25 +20,33 @@ trap 'rm -rf "$work"' EXIT
 
 # One program on one private X server, killed at the given moment.
 run_once() {
-    local moment=$1
+    local moment=$1 bound=100
     export XDG_RUNTIME_DIR=$work
+    if [ "$moment" = stalled ]; then
+        kill -STOP "$XVFB_PID"
+        bound=1400
+    fi
     "$dragonfold" 2>"$work/stderr" &
     local program=$!
     local window
-    window=$("$here/../../tools/wait-for-form1")
-    if [ "$moment" = drawing ]; then
-        # Clicks queue up while each drawing runs, so the program keeps drawing for a while.
-        xdotool mousemove --window "$window" $("$control_table" Command1) click --repeat 200 --delay 1 1
+    if [ "$moment" != stalled ]; then
+        window=$("$here/../../tools/wait-for-form1")
+        if [ "$moment" = drawing ]; then
+            # Clicks queue up while each drawing runs, so the program keeps drawing for a while.
+            xdotool mousemove --window "$window" $("$control_table" Command1) click --repeat 200 --delay 1 1
+        fi
     fi
-    kill -KILL "$XVFB_PID"
+    [ "$moment" = stalled ] || kill -KILL "$XVFB_PID"
 
     local waited=0
-    while kill -0 "$program" 2>/dev/null && [ "$waited" -lt 100 ]; do sleep 0.05; waited=$((waited + 1)); done
+    while kill -0 "$program" 2>/dev/null && [ "$waited" -lt "$bound" ]; do sleep 0.05; waited=$((waited + 1)); done
     if kill -0 "$program" 2>/dev/null; then
         kill -KILL "$program"
-        echo "$moment: still running 5 s after the display went away"
+        echo "$moment: still running $((bound / 20)) s after the display went away or stopped"
         return 1
     fi
+    # A stopped server takes no gentler signal, and the session waits for it to end.
+    [ "$moment" != stalled ] || kill -KILL "$XVFB_PID"
     local status=0
     wait "$program" || status=$?
     echo "$moment: exit status $status after $((waited * 50)) ms; stderr: $(tr '\n' ' ' <"$work/stderr")"
@@ -48,6 +58,9 @@ if on_private_xvfb; then
     run_once "$1"
     exit
 fi
-# Each moment on a server of its own, as the first kills its server.
-(run_on_private_xvfb "$0" "$dragonfold" "$control_table" idle)
-run_on_private_xvfb "$0" "$dragonfold" "$control_table" drawing
+# Each moment on a server of its own, as each kills its server.
+moments=("$@")
+[ ${#moments[@]} -gt 0 ] || moments=(idle drawing)
+for moment in "${moments[@]}"; do
+    (run_on_private_xvfb "$0" "$dragonfold" "$control_table" "$moment")
+done

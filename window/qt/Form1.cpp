@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <cstdio>
 #include <limits>
 #include <map>
 
@@ -43,8 +44,10 @@ QFont captionFont()
     return font;
 }
 
+// On stderr too, so that a failure is never silent, even where the box cannot show.
 void showFailure(QWidget* window, const QString& message)
 {
+    std::fprintf(stderr, "dragonfold: %s\n", qUtf8Printable(QString(message).replace(u'\n', u' ')));
     QMessageBox::critical(window, toQString(kFailureTitle), message);
 }
 

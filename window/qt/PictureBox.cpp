@@ -1,5 +1,8 @@
 #include "window/qt/PictureBox.h"
 
+#include "window/qt/display/FirstShowDeadline.h"
+#include "window/qt/display/WindowSystemFailure.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -93,6 +96,11 @@ void PictureBox::paintEvent(QPaintEvent*)
     // fractional device position when the ratio is fractional; the image's first pixel goes
     // on the first device pixel the picture covers, and every other one beside it, 1:1.
     QPainter painter(this);
+    // A painter that did not begin has nowhere to paint: the window system refused the
+    // window's back buffer. The window would stay black, and a message box could not show.
+    if (!painter.isActive())
+        failWindowSystem("the picture cannot be painted (Qt's painter did not begin)");
+    firstShown();
     const QTransform toDevice = painter.deviceTransform();
     const double scale = toDevice.m11();
     const double firstColumn = nearestPixelEdge(toDevice.dx());

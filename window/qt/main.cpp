@@ -1,6 +1,7 @@
 #include "window/qt/Form1.h"
+#include "window/qt/display/FirstShowDeadline.h"
 #include "window/qt/display/ScreenCheck.h"
-#include "window/qt/display/WindowSystemStart.h"
+#include "window/qt/display/WindowSystemFailure.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -30,10 +31,28 @@ void describeApplication()
     QApplication::setWindowIcon(icon);
 }
 
+// An exception that leaves an event handler ends the program through std::terminate,
+// which would abort with a core dump: it is most likely memory that the system refused
+// inside Qt.
+[[noreturn]] void endOnUncaughtException()
+{
+    std::string what = "(an exception of unknown kind)";
+    try {
+        if (const std::exception_ptr current = std::current_exception())
+            std::rethrow_exception(current);
+    } catch (const std::exception& failure) {
+        what = failure.what();
+    } catch (...) {
+    }
+    failWindowSystem("an unexpected failure: " + what);
+}
+
 } // namespace
 
 int main(int, char** argv)
 {
+    armFirstShowDeadline();
+    std::set_terminate(endOnUncaughtException);
     // The program takes no command line, so Qt's own options are not read either.
     static int argumentCount = 1;
     static char* arguments[] = {argv[0], nullptr};

@@ -1,5 +1,6 @@
 #include "window/win32/PictureBox.h"
 
+#include "surface/SurfaceError.h"
 #include "window/ScreenReaderTexts.h"
 
 #include <algorithm>
@@ -60,8 +61,12 @@ void PictureBox::present(const PixelRect& changed)
     if (changed.isEmpty())
         return;
     const HDC dc = GetDC(hwnd_);
-    copyToScreen(dc, toRect(changed));
+    if (dc == nullptr)
+        throw SurfaceError("Windows gave the picture no device context to paint on (GetDC)");
+    const bool copied = copyToScreen(dc, toRect(changed));
     ReleaseDC(hwnd_, dc);
+    if (!copied)
+        throw SurfaceError("Windows did not copy the picture to the screen (SetDIBitsToDevice)");
     // Each stage stays on the screen for about a frame.
     pacer_.endStage();
 }
@@ -91,12 +96,18 @@ LRESULT PictureBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 void PictureBox::OnPaint()
 {
     PAINTSTRUCT paint;
+    SetLastError(ERROR_SUCCESS);
     const HDC dc = BeginPaint(hwnd_, &paint);
-    copyToScreen(dc, paint.rcPaint);
+    if (dc == nullptr)
+        failWindowSystem(L"BeginPaint (Picture1)");
+    SetLastError(ERROR_SUCCESS);
+    const bool copied = copyToScreen(dc, paint.rcPaint);
     EndPaint(hwnd_, &paint);
+    if (!copied)
+        failWindowSystem(L"SetDIBitsToDevice (Picture1)");
 }
 
-void PictureBox::copyToScreen(HDC dc, const RECT& area)
+bool PictureBox::copyToScreen(HDC dc, const RECT& area)
 {
     const int left = std::max<int>(area.left, 0);
     const int top = std::max<int>(area.top, 0);
@@ -108,7 +119,9 @@ void PictureBox::copyToScreen(HDC dc, const RECT& area)
         const std::uint32_t* firstRow = image_->pixels() + static_cast<std::ptrdiff_t>(top) * image_->stride();
         BITMAPINFO rows = layout_;
         rows.bmiHeader.biHeight = -(bottom - top);
-        SetDIBitsToDevice(dc, left, top, static_cast<DWORD>(right - left), static_cast<DWORD>(bottom - top), left, 0, 0,
-                          static_cast<UINT>(bottom - top), firstRow, &rows, DIB_RGB_COLORS);
+        return SetDIBitsToDevice(dc, left, top, static_cast<DWORD>(right - left), static_cast<DWORD>(bottom - top),
+                                 left, 0, 0, static_cast<UINT>(bottom - top), firstRow, &rows, DIB_RGB_COLORS)
+               != 0;
     }
+    return true;
 }

@@ -28,8 +28,10 @@ public:
 
 private:
     void OnPaint();
-    // Copies the part of the image inside area (client pixels) to the device context.
-    void copyToScreen(HDC dc, const RECT& area);
+    // Copies the part of the image inside area (client pixels) to the device context;
+    // false if Windows refused.
+    bool copyToScreen(HDC dc, const RECT& area);
+    // Throws SurfaceError if Windows refuses to paint, so that the drawing ends reporting it.
     void present(const PixelRect& changed);
     void makeImage(int width, int height);
 

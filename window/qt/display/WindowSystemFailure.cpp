@@ -1,4 +1,4 @@
-#include "window/qt/display/WindowSystemStart.h"
+#include "window/qt/display/WindowSystemFailure.h"
 
 #include <QtGlobal>
 #include <QRegularExpression>
@@ -74,6 +74,8 @@ QString packageOf(const QString& plugin)
 
 void holdOrFail(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
+    if (meansTheWindowCannotWork(message))
+        failWindowSystem(message.toStdString());
     if (type != QtFatalMsg) {
         heldMessages.emplace_back(type, message);
         return;
@@ -100,6 +102,8 @@ void passOnOrFail(QtMsgType type, const QMessageLogContext& context, const QStri
     // platform); ending it here gives status 1 on every version.
     if (message.contains(QLatin1String("connection broke")))
         endWithLine("dragonfold: the window system went away: " + message.toStdString() + "\n");
+    if (meansTheWindowCannotWork(message))
+        failWindowSystem(message.toStdString());
     qtsOwnHandler(type, context, message);
 }
 
@@ -115,6 +119,23 @@ void endWindowSystemStart()
     qInstallMessageHandler(passOnOrFail);
     for (const auto& [type, message] : std::exchange(heldMessages, {}))
         qtsOwnHandler(type, QMessageLogContext(), message);
+}
+
+bool meansTheWindowCannotWork(const QString& message)
+{
+    // Qt starts a thread only where it needs one: the X connection's reader, without which no
+    // event of the window ever arrives, the accessibility bus, the fonts. The program starts
+    // none of its own.
+    if (message.startsWith(QLatin1String("QThread::start: Thread creation error")))
+        return true;
+    // A Wayland window's buffer could not be made or mapped: Qt 6.4 then paints into a null
+    // image and crashes.
+    return message.startsWith(QLatin1String("QWaylandShmBuffer:"));
+}
+
+void failWindowSystem(const std::string& what)
+{
+    endWithLine("dragonfold: the window system refused what the window needs: " + what + "\n");
 }
 
 int reportStartFailure(const char* what)
