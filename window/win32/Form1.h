@@ -9,9 +9,8 @@
 #include <string>
 #include <vector>
 
-// The program's only window: the drawing area on the left, the draw button, two captioned
-// text fields and the stop button on the right, at fixed places scaled from twips by the
-// window's resolution. What its buttons do is Form1Commands'; this builds the controls, turns
+// The program's only window, its controls at fixed places scaled from twips by the window's
+// resolution. What its buttons do is Form1Commands'; this builds the controls, turns
 // Windows' messages into those commands and does for them what only Windows can.
 //
 // It is no dialog, but its message loop hands keys to IsDialogMessageW; it does the rest of
