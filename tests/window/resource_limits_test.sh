@@ -164,9 +164,12 @@ wayland_run() {
 }
 
 program=
+# The limits where Qt 6.4 and 6.8 went wrong or the program ends (80 and 120 MB, and 160 MB at
+# scale 3, where the picture is largest), and one with room to spare; more runs that draw
+# would only cost time.
 if [ "$limits" = all ]; then
     for scale in 1 2 3; do
-        for kilobytes in 80000 120000 160000 200000 300000 500000; do
+        for kilobytes in 80000 120000 $([ "$scale" -eq 3 ] && echo 160000) 500000; do
             x11_run address-space "$kilobytes" "$scale"
         done
     done
@@ -178,7 +181,7 @@ for scale in 1 3; do
     [ "$limits" = all ] || [ "$scale" -eq 1 ] || continue
     weston_up "$scale"
     if [ "$limits" = all ]; then
-        for kilobytes in 120000 200000 300000; do
+        for kilobytes in 120000 300000; do
             wayland_run address-space "$kilobytes" "$scale"
         done
     fi
