@@ -72,6 +72,19 @@ QString packageOf(const QString& plugin)
     return plugin == QLatin1String("wayland") ? QStringLiteral("qt6-wayland") : QString();
 }
 
+// Whether a message Qt only warns with means that the window cannot work.
+bool meansTheWindowCannotWork(const QString& message)
+{
+    // Qt starts a thread only where it needs one: the X connection's reader, without which no
+    // event of the window ever arrives, the accessibility bus, the fonts. The program starts
+    // none of its own.
+    if (message.startsWith(QLatin1String("QThread::start: Thread creation error")))
+        return true;
+    // A Wayland window's buffer could not be made or mapped: Qt 6.4 then paints into a null
+    // image and crashes.
+    return message.startsWith(QLatin1String("QWaylandShmBuffer:"));
+}
+
 void holdOrFail(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
     if (meansTheWindowCannotWork(message))
@@ -119,18 +132,6 @@ void endWindowSystemStart()
     qInstallMessageHandler(passOnOrFail);
     for (const auto& [type, message] : std::exchange(heldMessages, {}))
         qtsOwnHandler(type, QMessageLogContext(), message);
-}
-
-bool meansTheWindowCannotWork(const QString& message)
-{
-    // Qt starts a thread only where it needs one: the X connection's reader, without which no
-    // event of the window ever arrives, the accessibility bus, the fonts. The program starts
-    // none of its own.
-    if (message.startsWith(QLatin1String("QThread::start: Thread creation error")))
-        return true;
-    // A Wayland window's buffer could not be made or mapped: Qt 6.4 then paints into a null
-    // image and crashes.
-    return message.startsWith(QLatin1String("QWaylandShmBuffer:"));
 }
 
 void failWindowSystem(const std::string& what)

@@ -2,8 +2,6 @@
 
 #include <string>
 
-class QString;
-
 // Qt aborts, with a core dump, on any fatal failure of the window system, and goes on after
 // some that leave the window unable to work. These turn both into one plain line on stderr
 // and exit status 1, for the whole run. (Where the window system refuses a resource, a
@@ -26,6 +24,3 @@ int reportStartFailure(const char* what);
 // The window system refused what the window needs: says so in one line on stderr and ends
 // the program at once with status 1, without running exit handlers.
 [[noreturn]] void failWindowSystem(const std::string& what);
-
-// Whether a message Qt only warns with means that the window cannot work.
-bool meansTheWindowCannotWork(const QString& message);
