@@ -4,9 +4,12 @@
 #include <QRegularExpression>
 #include <QString>
 
+#include <link.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -48,15 +51,46 @@ std::string describeDisplaySetting()
     std::_Exit(EXIT_FAILURE);
 }
 
-// The platform plugin that Qt looked for and did not find, as its held messages name it
-// ("Could not find the Qt platform plugin "wayland" in """); empty if it found them all.
+// The platform plugin that one of Qt's held messages names in the pattern's first group;
+// empty if none does.
+QString pluginHeldAs(const QRegularExpression& pattern)
+{
+    for (const auto& [type, message] : heldMessages)
+        if (const QRegularExpressionMatch match = pattern.match(message); match.hasMatch())
+            return match.captured(1);
+    return {};
+}
+
+// The platform plugin that Qt looked for and did not find ("Could not find the Qt platform
+// plugin "wayland" in """).
 QString missingPlugin()
 {
     static const QRegularExpression notFound(QStringLiteral("Could not find the Qt platform plugin \"([^\"]+)\""));
-    for (const auto& [type, message] : heldMessages)
-        if (const QRegularExpressionMatch match = notFound.match(message); match.hasMatch())
-            return match.captured(1);
-    return {};
+    return pluginHeldAs(notFound);
+}
+
+// Whether a platform plugin's library is in the program's memory: Qt keeps the one it
+// loaded, even when the plugin then found no display.
+bool platformPluginLoaded()
+{
+    auto isPlatformPlugin = [](dl_phdr_info* info, size_t, void*) {
+        const std::string_view path = info->dlpi_name;
+        return path.find("/platforms/libq") != std::string_view::npos ? 1 : 0;
+    };
+    return dl_iterate_phdr(isPlatformPlugin, nullptr) != 0;
+}
+
+// The platform plugin that Qt found but could not load, when no platform plugin's library
+// came into memory: a library that it needs is missing, or the memory to map it ran out, and
+// the display itself was never asked. Qt says the same ("Could not load the Qt platform
+// plugin "xcb" in "" even though it was found.") of a plugin that loaded and found no
+// display.
+QString unloadablePlugin()
+{
+    static const QRegularExpression notLoaded(
+        QStringLiteral("Could not load the Qt platform plugin \"([^\"]+)\".* even though it was found"));
+    const QString plugin = pluginHeldAs(notLoaded);
+    return plugin.isEmpty() || platformPluginLoaded() ? QString() : plugin;
 }
 
 // The plugins Qt's fatal message lists ("Available platform plugins are: xcb, …").
@@ -99,6 +133,16 @@ void holdOrFail(QtMsgType type, const QMessageLogContext&, const QString& messag
                      + (package.isEmpty() ? QString() : " (Debian's package " + package + " brings it)")
                      + "; the platform plugins here are: " + availablePlugins(message)
                      + ". Install it, or set QT_QPA_PLATFORM to one of those.\n")
+                        .toStdString());
+    }
+    if (const QString plugin = unloadablePlugin(); !plugin.isEmpty()) {
+        // Qt's own words come first: it names a missing library it knows of, and with
+        // QT_DEBUG_PLUGINS=1 says why the plugin did not load.
+        for (const auto& [heldType, held] : std::exchange(heldMessages, {}))
+            qtsOwnHandler(heldType, QMessageLogContext(), held);
+        endWithLine(("dragonfold: cannot open the display: Qt found its platform plugin \"" + plugin
+                     + "\" but could not load it: a library that it needs is missing, or memory ran out"
+                       " (QT_DEBUG_PLUGINS=1 shows which).\n")
                         .toStdString());
     }
     endWithLine("dragonfold: cannot open the display: " + describeDisplaySetting()
