@@ -4,9 +4,9 @@
 # unprivileged user (ulimit -u), on an X server (Xvfb) and on a Wayland compositor (weston,
 # whose buffers are shared-memory files). Each run presses "描画", and exactly two outcomes
 # pass: the core's figure on the screen, pixel for pixel, or an end with status 1 and a
-# message on stderr that does not blame the display. Anything else fails and is named: alive with a wrong picture or with no
-# window, killed by a signal, or a status without a message. One line a run: platform, limit,
-# scale, outcome.
+# message on stderr that does not blame the display. Anything else fails and is named:
+# alive with a wrong picture or with no window, killed by a signal, or a status without a
+# message. One line a run: platform, limit, scale, outcome.
 #
 #   resource_limits_test.sh DRAGONFOLD FIGURE_IMAGE CONTROL_TABLE [all | processes]
 set -euo pipefail

@@ -119,6 +119,13 @@ bool meansTheWindowCannotWork(const QString& message)
     return message.startsWith(QLatin1String("QWaylandShmBuffer:"));
 }
 
+// Hands the messages held during the start to Qt's own handler, as Qt would have given them.
+void passOnHeldMessages()
+{
+    for (const auto& [type, message] : std::exchange(heldMessages, {}))
+        qtsOwnHandler(type, QMessageLogContext(), message);
+}
+
 void holdOrFail(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
     if (meansTheWindowCannotWork(message))
@@ -138,8 +145,7 @@ void holdOrFail(QtMsgType type, const QMessageLogContext&, const QString& messag
     if (const QString plugin = unloadablePlugin(); !plugin.isEmpty()) {
         // Qt's own words come first: it names a missing library it knows of, and with
         // QT_DEBUG_PLUGINS=1 says why the plugin did not load.
-        for (const auto& [heldType, held] : std::exchange(heldMessages, {}))
-            qtsOwnHandler(heldType, QMessageLogContext(), held);
+        passOnHeldMessages();
         endWithLine(("dragonfold: cannot open the display: Qt found its platform plugin \"" + plugin
                      + "\" but could not load it: a library that it needs is missing, or memory ran out"
                        " (QT_DEBUG_PLUGINS=1 shows which).\n")
@@ -174,8 +180,7 @@ void beginWindowSystemStart()
 void endWindowSystemStart()
 {
     qInstallMessageHandler(passOnOrFail);
-    for (const auto& [type, message] : std::exchange(heldMessages, {}))
-        qtsOwnHandler(type, QMessageLogContext(), message);
+    passOnHeldMessages();
 }
 
 void failWindowSystem(const std::string& what)
