@@ -59,7 +59,10 @@ PY
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
 bus=$!
 pids=("$bus")
-trap 'kill "${pids[@]}" 2>/dev/null || true; pkill -u "$(id -u)" -f speech-dispatcher 2>/dev/null || true; rm -rf "$work"' EXIT
+# Orca starts speech-dispatcher itself, which leaves its process id under this test's own
+# runtime folder: that one is stopped, and no other user's or session's speech server.
+speech_server() { cat "$XDG_RUNTIME_DIR/speech-dispatcher/pid/speech-dispatcher.pid" 2>/dev/null || true; }
+trap 'kill "${pids[@]}" $(speech_server) 2>/dev/null || true; rm -rf "$work"' EXIT
 
 utterances() {
     sed -n "s/^.* - SPEECH OUTPUT: '\\(.*\\)' *{'established.*$/\\1/p" "$log" 2>/dev/null
