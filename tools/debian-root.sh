@@ -19,7 +19,10 @@ tarball() {
         if [ ! -f "$file" ]; then
             echo "$(date +%T) debootstrapping Debian $release from $mirror" >&2
             rm -rf "$roots/bootstrap-$release"
-            debootstrap --include=git,ca-certificates "$release" "$roots/bootstrap-$release" "$mirror" \
+            # A debootstrap older than the release knows it as the next one: as sid.
+            local script=/usr/share/debootstrap/scripts/$release
+            [ -e "$script" ] || script=/usr/share/debootstrap/scripts/sid
+            debootstrap --include=git,ca-certificates "$release" "$roots/bootstrap-$release" "$mirror" "$script" \
                 >"$roots/debootstrap-$release.log" 2>&1 ||
                 { tail -n 20 "$roots/debootstrap-$release.log" >&2; exit 1; }
             tar -C "$roots/bootstrap-$release" -cf "$file.part" .
