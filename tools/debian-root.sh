@@ -98,22 +98,25 @@ in_root() {
 # Build-Depends installed, the build by a user of its own, the packages named after the
 # root's Debian (tools/debian-build-entry). Another architecture is cross-built, without
 # its tests. SETTINGS, shell commands run before the build, vary how it is made (umask, time
-# zone, locale); $build_folder (/build) and $build_user (builder) vary where and by whom.
-# The results are left in that folder.
+# zone, locale); $build_folder (/build) and $build_user (builder) vary where and by whom, and
+# build_tests=no leaves the tests out. The results are left in that folder.
 #
 #   build_in_root ARCH [SETTINGS]
 build_in_root() {
-    local arch=$1 settings=${2:-:} native options="parallel=$(nproc)" cross=()
+    local arch=$1 settings=${2:-:} native options="parallel=$(nproc)" profiles=()
     local clone=${build_folder:-/build} builder=${build_user:-builder}
     native=$(chroot "$root" dpkg --print-architecture)
     if [ "$arch" != "$native" ]; then
         options+=" nocheck"
-        cross=(-a "$arch" -Pcross,nocheck)
+        profiles=(-a "$arch" -Pcross,nocheck)
         chroot "$root" dpkg --add-architecture "$arch"
+    elif [ "${build_tests:-yes}" = no ]; then
+        options+=" nocheck"
+        profiles=(-Pnocheck)
     fi
     chroot "$root" id "$builder" >/dev/null 2>&1 || chroot "$root" useradd --create-home "$builder"
     chroot "$root" chown -R "$builder:" "$clone"
-    in_root root "apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends build-essential dpkg-dev $([ ${#cross[@]} -eq 0 ] || echo "crossbuild-essential-$arch")"
+    in_root root "apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends build-essential dpkg-dev $([ "$arch" = "$native" ] || echo "crossbuild-essential-$arch")"
     local unpacked
     unpacked=$(cd "$root$clone" && ls -d dragonfold-*/ 2>/dev/null | head -n 1)
     if [ -z "$unpacked" ]; then
@@ -121,6 +124,6 @@ build_in_root() {
         unpacked=$(cd "$root$clone" && ls -d dragonfold-*/ | head -n 1)
         in_root "$builder" "cd $unpacked && tools/debian-build-entry --add"
     fi
-    in_root root "cd $unpacked && DEBIAN_FRONTEND=noninteractive apt-get build-dep -y -q --no-install-recommends ${cross[*]} ./"
-    in_root "$builder" "cd $unpacked && $settings && DEB_BUILD_OPTIONS='$options' dpkg-buildpackage -us -uc -B ${cross[*]}"
+    in_root root "cd $unpacked && DEBIAN_FRONTEND=noninteractive apt-get build-dep -y -q --no-install-recommends ${profiles[*]} ./"
+    in_root "$builder" "cd $unpacked && $settings && DEB_BUILD_OPTIONS='$options' dpkg-buildpackage -us -uc -B ${profiles[*]}"
 }
