@@ -16,7 +16,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 limits=$4
 if [ "$limits" = processes ] && [ "$(id -u)" -ne 0 ]; then
-    echo "skipped: a process limit of its own needs another user, which only root can run the program as"
+    echo "a process limit of its own needs another user, which only root can run the program as"
     exit 77
 fi
 . "$here/../../tools/private-xvfb.sh"
