@@ -68,10 +68,14 @@ ending() {
     wait "$program" || status=$?
     program=
     # The program's own word, else whatever was said first.
-    said=$(grep '^dragonfold: ' "$work/stderr" | tail -n 1 | cut -c1-160)
+    said=$(grep '^dragonfold: ' "$work/stderr" | tail -n 1 | cut -c1-160 || true)
     local own=$said
     [ -n "$said" ] || said=$(head -n 1 "$work/stderr" | cut -c1-160)
-    if [ "$status" -eq 1 ] && [[ "$own" == *"does not answer"* ]]; then
+    if [ "$status" -eq 127 ] && [[ "$said" == *"error while loading shared libraries"* ]]; then
+        # The system's loader could not map a library before the program began (Qt 6.11's
+        # libraries at 80 MB): its own message and status, which no program can better.
+        outcome="refused before it began, by the loader: ${said#*: }"
+    elif [ "$status" -eq 1 ] && [[ "$own" == *"does not answer"* ]]; then
         # The display answers all along: a message that blames it sends the user astray.
         outcome="FAILS: status 1, but blaming the display, which answers: $said"
     elif [ "$status" -eq 1 ] && [ -n "$own" ]; then
