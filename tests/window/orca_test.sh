@@ -103,7 +103,7 @@ sleep 1
 heard=$(utterances | wc -l)
 xdotool windowfocus "$window"
 # Orca 49 names the window without its role.
-wait_for_utterance "^Form1\( frame\)\?\.\?$" "$heard"
+wait_for_utterance "Form1\( frame\)\?\([ .]\|$\)" "$heard"
 sleep 3
 
 press key Tab "60 selected"
