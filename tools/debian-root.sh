@@ -29,7 +29,7 @@ tarball() {
             mv "$file.part" "$file"
             rm -rf "$roots/bootstrap-$release"
         fi
-    ) 9>"$roots/$release.lock"
+    ) 9>"$roots/$release.lock" || return 1
     echo "$file"
 }
 
@@ -93,18 +93,22 @@ in_root() {
         bash -c "cd $clone && $command"
 }
 
-# Builds the binary packages for ARCH in the root from the source package that the caller
-# put in its /build folder, as Debian's build daemons do: only build-essential and the
+# Builds the binary packages for ARCH in the root from the source package (its .dsc and
+# tarball) in SOURCE, a folder of this machine, as Debian's build daemons do: only build-essential and the
 # Build-Depends installed, the build by a user of its own, the packages named after the
 # root's Debian (tools/debian-build-entry). Another architecture is cross-built, without
 # its tests. SETTINGS, shell commands run before the build, vary how it is made (umask, time
 # zone, locale); $build_folder (/build) and $build_user (builder) vary where and by whom, and
 # build_tests=no leaves the tests out. The results are left in that folder.
 #
-#   build_in_root ARCH [SETTINGS]
+#   build_in_root SOURCE ARCH [SETTINGS]
 build_in_root() {
-    local arch=$1 settings=${2:-:} native options="parallel=$(nproc)" profiles=()
+    local source=$1 arch=$2 settings=${3:-:} native options="parallel=$(nproc)" profiles=()
     local clone=${build_folder:-/build} builder=${build_user:-builder}
+    if [ ! -d "$root$clone" ]; then
+        mkdir -p "$root$clone"
+        cp "$source"/dragonfold_*.dsc "$source"/dragonfold_*.tar.xz "$root$clone/"
+    fi
     native=$(chroot "$root" dpkg --print-architecture)
     if [ "$arch" != "$native" ]; then
         options+=" nocheck"
