@@ -1,7 +1,8 @@
 // The native Form1 driven in its own process, under Wine on an X server (tools/check-windows
 // runs it there): a change of resolution keeps the figure, the default button follows the
 // focus, the focus survives deactivation, the end of a drawing is announced where Windows
-// offers it, and the resolution functions of newer Windows have working fallbacks.
+// offers it, window and object end together, and the resolution functions of newer Windows
+// have working fallbacks.
 
 #include "FigureSupport.h"
 #include "window/ControlTable.h"
@@ -44,7 +45,6 @@ TEST(Form1OnWindows, AChangeOfResolutionRemakesThePictureAndDrawsTheFigureAgain)
     EXPECT_TRUE(samePixels(window.picture().surface(), *coreFigure(866, 626)));
     changeResolution(window, 192);
     EXPECT_TRUE(samePixels(window.picture().surface(), *coreFigure(1154, 834)));
-    DestroyWindow(window.hwnd());
 }
 
 TEST(Form1OnWindows, EnterPressesTheFocusedButtonWhichIsTheDefaultOneAndKeepsItsFocusWhileInactive)
@@ -78,7 +78,6 @@ TEST(Form1OnWindows, EnterPressesTheFocusedButtonWhichIsTheDefaultOneAndKeepsIts
     SetFocus(window.hwnd());
     SendMessageW(window.hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
     EXPECT_EQ(GetFocus(), stop);
-    DestroyWindow(window.hwnd());
 }
 
 // Windows 10 from version 1709 says the end of a drawing through UI Automation; older Windows,
@@ -89,7 +88,27 @@ TEST(Form1OnWindows, AnnouncesTheEndOfADrawingWhereWindowsOffersNotifications)
     const HMODULE automation = LoadLibraryExW(L"uiautomationcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     const bool offered = automation != nullptr && GetProcAddress(automation, "UiaRaiseNotificationEvent") != nullptr;
     EXPECT_EQ(announce(window.picture().hwnd(), kDrawingDoneNews), offered);
+}
+
+TEST(Form1OnWindows, WindowAndObjectEndTogetherWhicheverGoesFirst)
+{
+    HWND outlived = nullptr;
+    {
+        const Form1 window(SW_SHOWNORMAL);
+        outlived = window.hwnd();
+        ASSERT_TRUE(IsWindow(outlived));
+    }
+    EXPECT_FALSE(IsWindow(outlived)) << "the window outlived its Form1";
+
+    Form1 window(SW_SHOWNORMAL);
+    const HWND picture = window.picture().hwnd();
     DestroyWindow(window.hwnd());
+    EXPECT_EQ(window.hwnd(), nullptr);
+    EXPECT_EQ(window.picture().hwnd(), nullptr) << "the picture went with its parent";
+    EXPECT_FALSE(IsWindow(picture));
+    // Closing the window ends the program's message loop; here it must not end the next test's.
+    MSG quit;
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 TEST(DpiFunctions, TheFallbacksOfWindows7AgreeWithTheNewerFunctions)
@@ -100,6 +119,9 @@ TEST(DpiFunctions, TheFallbacksOfWindows7AgreeWithTheNewerFunctions)
     ASSERT_TRUE(adjustWindowRectForDpi(newerFrame, WS_OVERLAPPEDWINDOW, 0, newer));
 
     useNewerDpiFunctions(false);
+    struct NewerAgain {
+        ~NewerAgain() { useNewerDpiFunctions(true); }
+    } newerAgain;
     const HDC screen = GetDC(nullptr);
     const UINT system = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSX));
     ReleaseDC(nullptr, screen);
@@ -115,9 +137,6 @@ TEST(DpiFunctions, TheFallbacksOfWindows7AgreeWithTheNewerFunctions)
     GetClientRect(onWindows7.hwnd(), &client);
     EXPECT_EQ(client.right, 799);
     EXPECT_EQ(client.bottom, 460);
-    useNewerDpiFunctions(true);
-    DestroyWindow(onWindows7.hwnd());
-    DestroyWindow(window.hwnd());
 }
 
 } // namespace

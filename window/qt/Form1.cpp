@@ -140,10 +140,6 @@ void Form1::buildControls()
     Picture1->setAccessibleDescription(toQString(kPictureEmpty));
     Command1 = static_cast<QPushButton*>(built.at("Command1"));
     Command3 = static_cast<QPushButton*>(built.at("Command3"));
-    Text1 = static_cast<QLineEdit*>(built.at("Text1"));
-    Text2 = static_cast<QLineEdit*>(built.at("Text2"));
-    Label1 = static_cast<QLabel*>(built.at("Label1"));
-    Label2 = static_cast<QLabel*>(built.at("Label2"));
     // A field is announced by its caption.
     for (const ControlRow& row : kForm1Controls)
         if (!row.captionedField.empty())
@@ -172,12 +168,12 @@ void Form1::Command3_Click()
 void Form1::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    wholeSurface_.keep();
+    wholePixelSize_.keep();
 }
 
 void Form1::matchPictureDensity()
 {
-    wholeSurface_.keep();
+    wholePixelSize_.keep();
     if (!Picture1->densityChanged())
         return;  // an earlier notice already made it anew
     commands_.densityChanged([this] { Picture1->remakeImage(); });

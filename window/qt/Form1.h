@@ -1,7 +1,7 @@
 #pragma once
 
 #include "window/Form1Commands.h"
-#include "window/qt/display/WholeSurface.h"
+#include "window/qt/display/WholePixelWindowSize.h"
 
 #include <QWidget>
 
@@ -9,8 +9,6 @@
 
 class DrawingSurface;
 class PictureBox;
-class QLabel;
-class QLineEdit;
 class QPushButton;
 
 // The program's only window: the drawing area on the left, the draw button, two captioned
@@ -51,13 +49,9 @@ private:
     Form1Commands commands_;
     FailureReporter reportFailure_;
     DrawingSurface* drawingSurface_ = nullptr;  // null: the picture's own
-    WholeSurface wholeSurface_{*this};
+    WholePixelWindowSize wholePixelSize_{*this};
 
     PictureBox* Picture1 = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command3 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
 };

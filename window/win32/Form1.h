@@ -20,6 +20,9 @@ class Form1 final : public BaseWindow<Form1> {
 public:
     // Creates and shows the window at the window system's default place.
     explicit Form1(int showCommand);
+    ~Form1() { destroyWindow(); }
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
 
     // "描画": draws the figure and returns when it is complete. Input waits meanwhile.
     void Command1_Click();

@@ -12,6 +12,9 @@ class PictureBox final : public BaseWindow<PictureBox> {
 public:
     // A child of parent at rect (client pixels) with the given control id.
     PictureBox(HWND parent, const RECT& rect, int id);
+    ~PictureBox() { destroyWindow(); }
+    PictureBox(const PictureBox&) = delete;
+    PictureBox& operator=(const PictureBox&) = delete;
 
     RetainedImage& surface() { return *image_; }
     const RetainedImage& surface() const { return *image_; }

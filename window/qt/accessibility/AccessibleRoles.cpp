@@ -1,7 +1,7 @@
 #include "window/qt/accessibility/AccessibleRoles.h"
 
 #include "window/qt/accessibility/AccessibleTextField.h"
-#include "window/qt/accessibility/TextRangeReplies.h"
+#include "window/qt/accessibility/BoundedRangesReply.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -31,7 +31,7 @@ void installAccessibleRoles()
 {
     static const bool installed = [] {
         QAccessible::installFactory(accessibleFor);
-        letTextRangeRepliesBeSent();
+        letBoundedRangesReplyBeSent();
         return true;
     }();
     static_cast<void>(installed);

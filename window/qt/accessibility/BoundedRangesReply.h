@@ -6,4 +6,4 @@
 // waited for D-Bus's time-out. This teaches D-Bus that type, as the empty list of (start, end,
 // text, value) that the bridge means. Call it before the first window is shown; safe to call
 // more than once.
-void letTextRangeRepliesBeSent();
+void letBoundedRangesReplyBeSent();

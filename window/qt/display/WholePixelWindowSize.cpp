@@ -1,4 +1,4 @@
-#include "window/qt/display/WholeSurface.h"
+#include "window/qt/display/WholePixelWindowSize.h"
 
 #include "window/qt/display/WholeDeviceSize.h"
 
@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <QWindow>
 
-void WholeSurface::keep()
+void WholePixelWindowSize::keep()
 {
     // Only a Wayland compositor scales a window's logical size; on X11 a window is sized in
     // device pixels and always whole. A maximised or full-screen window must keep the size

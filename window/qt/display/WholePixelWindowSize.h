@@ -9,9 +9,9 @@ class QWidget;
 // or the compositor chose, smaller by less than 24 pixels each way. The controls keep their
 // places. A size the desktop insists on (maximised, full screen, a tiling layout) is kept as
 // given, and on other window systems nothing is done.
-class WholeSurface {
+class WholePixelWindowSize {
 public:
-    explicit WholeSurface(QWidget& window) : window_(window) {}
+    explicit WholePixelWindowSize(QWidget& window) : window_(window) {}
 
     // After every resize of the window and every change of its density.
     void keep();

@@ -1,4 +1,4 @@
-#include "window/qt/accessibility/TextRangeReplies.h"
+#include "window/qt/accessibility/BoundedRangesReply.h"
 
 #include <QByteArray>
 #include <QDBusArgument>
@@ -57,7 +57,7 @@ void readNoRanges(const QDBusArgument& argument, void*)
 Q_DECLARE_METATYPE(TextRange)
 Q_DECLARE_METATYPE(BridgeTextRangeList)
 
-void letTextRangeRepliesBeSent()
+void letBoundedRangesReplyBeSent()
 {
     static const bool done = [] {
         qDBusRegisterMetaType<TextRange>();
