@@ -28,7 +28,7 @@ PictureBox::PictureBox(HWND parent, const RECT& rect, int id)
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), this)
         == nullptr)
         failWindowSystem(L"CreateWindowExW (Picture1)");
-    pacer_ = FramePacer(hwnd_);
+    pacer_ = std::make_unique<FramePacer>(hwnd_);
 }
 
 void PictureBox::makeImage(int width, int height)
@@ -68,7 +68,7 @@ void PictureBox::present(const PixelRect& changed)
     if (!copied)
         throw SurfaceError("Windows did not copy the picture to the screen (SetDIBitsToDevice)");
     // Each stage stays on the screen for about a frame.
-    pacer_.endStage();
+    pacer_->endStage();
 }
 
 void PictureBox::invalidateChanged()

@@ -40,5 +40,5 @@ private:
 
     std::unique_ptr<RetainedImage> image_;
     BITMAPINFO layout_{};
-    FramePacer pacer_{nullptr};
+    std::unique_ptr<FramePacer> pacer_;
 };

@@ -5,60 +5,39 @@
 #include <QWidget>
 #include <QWindow>
 
-#include <algorithm>
-#include <cmath>
 #include <thread>
-
-namespace frame_pacing {
-
-using std::chrono::microseconds;
 
 namespace {
 
-constexpr double kUsualRefreshRate = 60;
-// A drawing has 73 stages; at most this each keeps a stalled window system's cost near 4 s.
-constexpr microseconds kLongestStageWait{54'000};
+// Offscreen, minimal and the like show nothing: no stage is waited for.
+class UnshownPacer final : public FramePacer {
+public:
+    using FramePacer::FramePacer;
+    bool windowShown() override { return false; }
+};
 
 } // namespace
 
-microseconds refreshPeriod(const QWidget* window)
+bool FramePacer::windowShown()
 {
-    const QScreen* screen = window->screen();
-    double rate = screen != nullptr ? screen->refreshRate() : 0;
-    // Qt gives 0 or a made-up figure where the window system knows no rate.
-    if (!std::isfinite(rate) || rate < 1 || rate > 1000)
-        rate = kUsualRefreshRate;
-    return microseconds(static_cast<long long>(std::llround(1e6 / rate)));
+    const QWidget* topLevel = window_->window();
+    const QWindow* handle = topLevel->windowHandle();
+    return window_->isVisible() && handle != nullptr && handle->isExposed() && !topLevel->isMinimized()
+           && topLevel->screen() != nullptr;
 }
 
-microseconds longestWait(const QWidget* window, bool answering)
+double FramePacer::refreshRate()
 {
-    return std::min((answering ? 3 : 2) * refreshPeriod(window), kLongestStageWait);
+    // Qt gives 0 or a made-up figure where the window system knows no rate; the pacer
+    // takes the usual one then.
+    const QScreen* screen = window_->screen();
+    return screen != nullptr ? screen->refreshRate() : 0;
 }
 
-bool isShown(const QWidget* widget)
+void FramePacer::waitUntil(StagePacer::Clock::time_point due)
 {
-    const QWidget* window = widget->window();
-    const QWindow* handle = window->windowHandle();
-    return widget->isVisible() && handle != nullptr && handle->isExposed() && !window->isMinimized()
-           && window->screen() != nullptr;
+    std::this_thread::sleep_until(due);
 }
-
-void PeriodPacer::endStage()
-{
-    const auto now = std::chrono::steady_clock::now();
-    if (isShown(window_)) {
-        const auto due = lastStage_ + refreshPeriod(window_);
-        if (now < due) {
-            std::this_thread::sleep_until(due);
-            lastStage_ = due;
-            return;
-        }
-    }
-    lastStage_ = now;
-}
-
-} // namespace frame_pacing
 
 std::unique_ptr<FramePacer> makeFramePacer(QWidget* widget)
 {
@@ -69,8 +48,8 @@ std::unique_ptr<FramePacer> makeFramePacer(QWidget* widget)
     else if (platform == QLatin1String("xcb"))
         own = frame_pacing::makeX11Pacer(widget);
     else
-        return std::make_unique<FramePacer>();  // offscreen, minimal and the like show nothing
+        return std::make_unique<UnshownPacer>(widget);
     if (own)
         return own;
-    return std::make_unique<frame_pacing::PeriodPacer>(widget);
+    return std::make_unique<FramePacer>(widget);
 }

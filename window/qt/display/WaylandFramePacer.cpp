@@ -16,12 +16,12 @@
 namespace frame_pacing {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Clock = StagePacer::Clock;
 
 class WaylandFramePacer final : public FramePacer {
 public:
     WaylandFramePacer(QWidget* window, wl_display* display)
-        : window_(window), display_(display), queue_(wl_display_create_queue(display))
+        : FramePacer(window), display_(display), queue_(wl_display_create_queue(display))
     {
     }
     ~WaylandFramePacer() override
@@ -33,7 +33,8 @@ public:
     WaylandFramePacer& operator=(const WaylandFramePacer&) = delete;
 
     void beginStage() override;
-    void endStage() override;
+    bool reportsShown() override { return frame_ != nullptr; }
+    bool waitUntilShown(Clock::time_point deadline) override;
 
     static void onFrameDone(void* self, wl_callback*, std::uint32_t);
 
@@ -44,12 +45,10 @@ private:
     // Other queues' events that arrive are queued for Qt's threads, not dispatched here.
     void waitForFrame(Clock::time_point deadline);
 
-    QWidget* window_;
     wl_display* display_;
     wl_event_queue* queue_;
     wl_callback* frame_ = nullptr;
     bool frameDone_ = false;
-    bool answering_ = true;  // whether the last stage's frame came in time
 };
 
 const wl_callback_listener kFrameListener{WaylandFramePacer::onFrameDone};
@@ -63,7 +62,7 @@ void WaylandFramePacer::onFrameDone(void* self, wl_callback*, std::uint32_t)
 
 wl_surface* WaylandFramePacer::surface() const
 {
-    QWindow* handle = window_->window()->windowHandle();
+    QWindow* handle = window()->window()->windowHandle();
     QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
     if (handle == nullptr || native == nullptr)
         return nullptr;
@@ -81,7 +80,7 @@ void WaylandFramePacer::beginStage()
 {
     dropCallback();
     frameDone_ = false;
-    wl_surface* target = isShown(window_) ? surface() : nullptr;
+    wl_surface* target = windowShown() ? surface() : nullptr;
     if (target == nullptr)
         return;
     // The frame request goes out on a wrapper of Qt's surface, so that its answer comes on
@@ -97,15 +96,13 @@ void WaylandFramePacer::beginStage()
         wl_callback_add_listener(frame_, &kFrameListener, this);
 }
 
-void WaylandFramePacer::endStage()
+bool WaylandFramePacer::waitUntilShown(Clock::time_point deadline)
 {
-    if (frame_ == nullptr)
-        return;
     // Qt leaves the commit in the connection's buffer until its event loop runs again.
     wl_display_flush(display_);
-    waitForFrame(Clock::now() + longestWait(window_, answering_));
-    answering_ = frameDone_;
+    waitForFrame(deadline);
     dropCallback();
+    return frameDone_;
 }
 
 void WaylandFramePacer::waitForFrame(Clock::time_point deadline)

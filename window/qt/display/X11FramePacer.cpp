@@ -18,7 +18,7 @@
 namespace frame_pacing {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Clock = StagePacer::Clock;
 
 struct FreeEvent {
     void operator()(xcb_generic_event_t* event) const { std::free(event); }
@@ -32,7 +32,7 @@ constexpr std::chrono::microseconds kLookAgainAfter{500};
 class X11FramePacer final : public FramePacer {
 public:
     X11FramePacer(QWidget* window, xcb_connection_t* connection)
-        : window_(window), connection_(connection), eventId_(xcb_generate_id(connection)),
+        : FramePacer(window), connection_(connection), eventId_(xcb_generate_id(connection)),
           events_(xcb_register_for_special_xge(connection, &xcb_present_id, eventId_, nullptr))
     {
     }
@@ -44,28 +44,29 @@ public:
     X11FramePacer(const X11FramePacer&) = delete;
     X11FramePacer& operator=(const X11FramePacer&) = delete;
 
-    void endStage() override;
+    bool reportsShown() override;
+    bool waitUntilShown(Clock::time_point deadline) override;
 
 private:
     // Whether a complete notice for serial came before deadline.
     bool waitForBlank(std::uint32_t serial, Clock::time_point deadline);
 
-    QWidget* window_;
     xcb_connection_t* connection_;
     xcb_present_event_t eventId_;
     xcb_special_event_t* events_;
     xcb_window_t selected_ = XCB_WINDOW_NONE;  // the window whose notices come to events_
     std::uint32_t serial_ = 0;
-    bool answering_ = true;  // whether the last stage's blank came in time
 };
 
-void X11FramePacer::endStage()
+bool X11FramePacer::reportsShown()
 {
-    if (!isShown(window_) || xcb_connection_has_error(connection_) != 0) {
-        xcb_flush(connection_);
-        return;
-    }
-    const auto window = static_cast<xcb_window_t>(window_->window()->winId());
+    xcb_flush(connection_);  // the stage's image leaves now, whatever the wait
+    return xcb_connection_has_error(connection_) == 0;
+}
+
+bool X11FramePacer::waitUntilShown(Clock::time_point deadline)
+{
+    const auto window = static_cast<xcb_window_t>(this->window()->window()->winId());
     if (window != selected_) {
         xcb_present_select_input(connection_, eventId_, window, XCB_PRESENT_EVENT_MASK_COMPLETE_NOTIFY);
         selected_ = window;
@@ -73,7 +74,7 @@ void X11FramePacer::endStage()
     // Divisor 1, remainder 0: the first blank after the one now under way.
     xcb_present_notify_msc(connection_, window, ++serial_, 0, 1, 0);
     xcb_flush(connection_);
-    answering_ = waitForBlank(serial_, Clock::now() + longestWait(window_, answering_));
+    return waitForBlank(serial_, deadline);
 }
 
 bool X11FramePacer::waitForBlank(std::uint32_t serial, Clock::time_point deadline)
