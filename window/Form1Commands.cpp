@@ -39,7 +39,7 @@ void Form1Commands::Command1_Click()
         const BusyWhile busy(shell_.showBusy);
         RunDrawCommand(state_, shell_.surface());
     } catch (const std::exception& failure) {
-        shell_.fail(std::string("描画できませんでした。\n") + failure.what());
+        shell_.fail({FailureKind::Drawing, failure.what()});
         return;
     }
     figureDrawn_ = true;
@@ -59,7 +59,7 @@ void Form1Commands::densityChanged(const std::function<void()>& remakePicture)
     try {
         remakePicture();
     } catch (const std::exception& failure) {
-        shell_.fail(std::string("描画領域を作り直せませんでした。\n") + failure.what());
+        shell_.fail({FailureKind::PictureRemake, failure.what()});
         return;
     }
     if (figureDrawn_)

@@ -1,16 +1,13 @@
 #pragma once
 
 #include "figure/MainWindowState.h"
-#include "window/ControlTable.h"
+#include "window/Failure.h"
 
 #include <functional>
 #include <string>
 #include <string_view>
 
 class DrawingSurface;
-
-// A failure's message box is titled as the window is.
-constexpr std::string_view kFailureTitle = kForm1Caption;
 
 // What Form1 does, the same in every window shell: what a click on each button does, in
 // order, and what a change of the screen's density does. It owns the state the figure
@@ -31,9 +28,10 @@ public:
         std::function<void(std::string_view description)> describePicture;
         // Has screen readers say news (UTF-8) without moving the focus.
         std::function<void(std::string_view news)> announce;
-        // Tells the user why the program cannot go on (UTF-8, titled kFailureTitle), then
-        // ends it with status 1 once the window's thread is back in its event loop.
-        std::function<void(const std::string& message)> fail;
+        // Tells the user why the program cannot go on (failureMessage, titled kFailureTitle,
+        // and failureLine on stderr), then ends it with status 1 once the window's thread is
+        // back in its event loop.
+        std::function<void(const Failure& failure)> fail;
     };
 
     explicit Form1Commands(Shell shell);

@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QTimer>
 
+#include <vector>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -32,16 +34,17 @@ TEST(Reliability, AFailureDuringADrawingIsReportedAndEndsTheProgram)
     const auto window = shownForm1();
     SurfaceFailingPartWay failing(picture(*window).surface());
     window->drawThrough(failing);
-    QStringList reported;
-    window->setFailureReporter([&](QWidget* shownOver, const QString& message) {
+    std::vector<Failure> reported;
+    window->setFailureReporter([&](QWidget* shownOver, const Failure& failure) {
         EXPECT_EQ(shownOver, window.get());
-        reported << message;
+        reported.push_back(failure);
     });
 
     QTimer::singleShot(0, window.get(), [&] { click(*window, "Command1"); });
     EXPECT_EQ(QApplication::exec(), EXIT_FAILURE);
     ASSERT_EQ(reported.size(), 1);
-    EXPECT_TRUE(reported[0].contains("the surface broke at line 1000")) << reported[0].toStdString();
+    EXPECT_EQ(reported[0].kind, FailureKind::Drawing);
+    EXPECT_EQ(reported[0].cause, "the surface broke at line 1000");
 }
 
 // Types each UTF-16 unit as a key press carrying it as text, as an input method delivers

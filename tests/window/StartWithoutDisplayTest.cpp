@@ -1,9 +1,12 @@
+#include "window/Failure.h"
+
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -58,7 +61,9 @@ TEST(StartWithoutDisplay, ReportsItInOneLineAndExitsWithStatus1)
         const std::string output = outcome.errorOutput.toStdString();
         EXPECT_EQ(outcome.status, QProcess::NormalExit) << "no abort, no core dump: " << output;
         EXPECT_EQ(outcome.exitCode, 1) << output;
-        EXPECT_TRUE(outcome.errorOutput.startsWith("dragonfold: cannot open the display: ")) << output;
+        EXPECT_TRUE(output.starts_with("dragonfold: " + std::string(failureHeadline(FailureKind::Start))
+                                       + " cannot open the display: "))
+            << output;
         for (const QString& part : example.said)
             EXPECT_TRUE(outcome.errorOutput.contains(part)) << part.toStdString() << " in " << output;
         EXPECT_EQ(outcome.errorOutput.count('\n'), 1) << output;

@@ -68,9 +68,9 @@ ending() {
     wait "$program" || status=$?
     program=
     # The program's own word, else whatever was said first.
-    said=$(grep '^dragonfold: ' "$work/stderr" | tail -n 1 | cut -c1-160 || true)
+    said=$(grep '^dragonfold: ' "$work/stderr" | tail -n 1 | cut -c1-240 || true)
     local own=$said
-    [ -n "$said" ] || said=$(head -n 1 "$work/stderr" | cut -c1-160)
+    [ -n "$said" ] || said=$(head -n 1 "$work/stderr" | cut -c1-240)
     if [ "$status" -eq 127 ] && [[ "$said" == *"error while loading shared libraries"* ]]; then
         # The system's loader could not map a library before the program began (Qt 6.11's
         # libraries at 80 MB): its own message and status, which no program can better.

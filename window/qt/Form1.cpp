@@ -45,10 +45,10 @@ QFont captionFont()
 }
 
 // On stderr too, so that a failure is never silent, even where the box cannot show.
-void showFailure(QWidget* window, const QString& message)
+void showFailure(QWidget* window, const Failure& failure)
 {
-    std::fprintf(stderr, "dragonfold: %s\n", qUtf8Printable(QString(message).replace(u'\n', u' ')));
-    QMessageBox::critical(window, toQString(kFailureTitle), message);
+    std::fputs(failureLine(failure).c_str(), stderr);
+    QMessageBox::critical(window, toQString(kFailureTitle), toQString(failureMessage(failure)));
 }
 
 } // namespace
@@ -87,8 +87,8 @@ Form1Commands::Shell Form1::shell()
         .describePicture = [this](std::string_view text) { Picture1->setAccessibleDescription(toQString(text)); },
         .announce = [this](std::string_view news) { announce(Picture1, toQString(news)); },
         .fail =
-            [this](const std::string& message) {
-                reportFailure_(this, QString::fromStdString(message));
+            [this](const Failure& failure) {
+                reportFailure_(this, failure);
                 QCoreApplication::exit(EXIT_FAILURE);
             },
     };

@@ -20,7 +20,7 @@ class Form1 final : public QWidget {
 
 public:
     // Shows a failure to the user; the window then ends the program with a failure status.
-    using FailureReporter = std::function<void(QWidget* window, const QString& message)>;
+    using FailureReporter = std::function<void(QWidget* window, const Failure& failure)>;
 
     // Throws SurfaceError if the screen's density makes the picture's image impossible.
     explicit Form1(QWidget* parent = nullptr);

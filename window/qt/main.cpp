@@ -1,3 +1,4 @@
+#include "window/Failure.h"
 #include "window/qt/Form1.h"
 #include "window/qt/display/FirstShowDeadline.h"
 #include "window/qt/display/ScreenCheck.h"
@@ -32,19 +33,10 @@ void describeApplication()
 }
 
 // An exception that leaves an event handler ends the program through std::terminate,
-// which would abort with a core dump: it is most likely memory that the system refused
-// inside Qt.
+// which would abort with a core dump.
 [[noreturn]] void endOnUncaughtException()
 {
-    std::string what = "(an exception of unknown kind)";
-    try {
-        if (const std::exception_ptr current = std::current_exception())
-            std::rethrow_exception(current);
-    } catch (const std::exception& failure) {
-        what = failure.what();
-    } catch (...) {
-    }
-    failWindowSystem("an unexpected failure: " + what);
+    failOnBug(currentExceptionCause());
 }
 
 } // namespace
@@ -65,7 +57,7 @@ int main(int, char** argv)
     }
     endWindowSystemStart();
     if (const auto problem = screenProblem())
-        return reportStartFailure(problem->c_str());
+        return reportStartFailure(*problem);
     describeApplication();
 
     std::unique_ptr<Form1> window;
@@ -74,7 +66,7 @@ int main(int, char** argv)
     } catch (const std::exception& failure) {
         const std::string what = "at the screen's scale (" + scaleSettings()
                                  + ") the picture cannot be made: " + failure.what();
-        return reportStartFailure(what.c_str());
+        return reportStartFailure(what);
     }
     window->show();
     return application->exec();

@@ -1,24 +1,33 @@
 #include "window/win32/Failure.h"
 
-#include "window/Form1Commands.h"
-
-#include <exception>
 #include <string_view>
 
-void reportFailure(HWND owner, const std::wstring& message)
+namespace {
+
+// UTF-16, as the system explains its errors, to the UTF-8 of a failure's cause.
+std::string toUtf8(std::wstring_view wide)
+{
+    if (wide.empty())
+        return {};
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                          nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), bytes, nullptr,
+                        nullptr);
+    return utf8;
+}
+
+} // namespace
+
+void reportFailure(HWND owner, const Failure& failure)
 {
     const HANDLE errorOutput = GetStdHandle(STD_ERROR_HANDLE);
     if (errorOutput != nullptr && errorOutput != INVALID_HANDLE_VALUE) {
-        const std::wstring line = L"dragonfold: " + message + L"\n";
-        const int bytes = WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()),
-                                              nullptr, 0, nullptr, nullptr);
-        std::string utf8(static_cast<std::size_t>(bytes), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), utf8.data(), bytes,
-                            nullptr, nullptr);
+        const std::string line = failureLine(failure);
         DWORD written = 0;
-        WriteFile(errorOutput, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+        WriteFile(errorOutput, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     }
-    MessageBoxW(owner, message.c_str(), toWide(kFailureTitle).c_str(), MB_OK | MB_ICONERROR);
+    MessageBoxW(owner, toWide(failureMessage(failure)).c_str(), toWide(kFailureTitle).c_str(), MB_OK | MB_ICONERROR);
 }
 
 void failWindowSystem(const wchar_t* call)
@@ -27,32 +36,24 @@ void failWindowSystem(const wchar_t* call)
     wchar_t* explanation = nullptr;
     FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                    nullptr, error, 0, reinterpret_cast<wchar_t*>(&explanation), 0, nullptr);
-    std::wstring message = std::wstring(call) + L" failed (error " + std::to_wstring(error) + L")";
+    std::wstring cause = std::wstring(call) + L" failed (error " + std::to_wstring(error) + L")";
     if (error == ERROR_SUCCESS) {
-        message = std::wstring(call) + L" failed without saying why";
+        cause = std::wstring(call) + L" failed without saying why";
     } else if (explanation != nullptr) {
-        message += L": ";
-        message += explanation;
-        while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r'))
-            message.pop_back();
+        cause += L": ";
+        cause += explanation;
+        while (!cause.empty() && (cause.back() == L'\n' || cause.back() == L'\r'))
+            cause.pop_back();
     }
     if (explanation != nullptr)
         LocalFree(explanation);
-    reportFailure(nullptr, message);
+    reportFailure(nullptr, {FailureKind::WindowSystem, "it refused what the window needs: " + toUtf8(cause)});
     ExitProcess(1);
 }
 
 void failOnException()
 {
-    std::wstring message = L"予期しない失敗のため終了します。\n";
-    try {
-        throw;
-    } catch (const std::exception& failure) {
-        message += toWide(failure.what());
-    } catch (...) {
-        message += L"(an exception of unknown kind)";
-    }
-    reportFailure(nullptr, message);
+    reportFailure(nullptr, {FailureKind::Bug, currentExceptionCause()});
     ExitProcess(1);
 }
 

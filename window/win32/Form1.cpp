@@ -71,8 +71,8 @@ Form1Commands::Shell Form1::shell()
         .describePicture = {},
         .announce = [this](std::string_view news) { announce(Picture1->hwnd(), news); },
         .fail =
-            [this](const std::string& message) {
-                reportFailure(hwnd_, toWide(message));
+            [this](const Failure& failure) {
+                reportFailure(hwnd_, failure);
                 PostQuitMessage(1);
             },
     };

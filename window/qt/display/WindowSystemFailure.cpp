@@ -1,5 +1,7 @@
 #include "window/qt/display/WindowSystemFailure.h"
 
+#include "window/Failure.h"
+
 #include <QtGlobal>
 #include <QRegularExpression>
 #include <QString>
@@ -44,9 +46,9 @@ std::string describeDisplaySetting()
 
 // Qt is half set up or broken when it gives a fatal message: leave without running its exit
 // handlers.
-[[noreturn]] void endWithLine(const std::string& line)
+[[noreturn]] void endWith(const Failure& failure)
 {
-    std::fputs(line.c_str(), stderr);
+    std::fputs(failureLine(failure).c_str(), stderr);
     std::fflush(stderr);
     std::_Exit(EXIT_FAILURE);
 }
@@ -136,35 +138,37 @@ void holdOrFail(QtMsgType type, const QMessageLogContext&, const QString& messag
     }
     if (const QString plugin = missingPlugin(); !plugin.isEmpty()) {
         const QString package = packageOf(plugin);
-        endWithLine(("dragonfold: cannot open the display: Qt has no platform plugin \"" + plugin + "\" here"
-                     + (package.isEmpty() ? QString() : " (Debian's package " + package + " brings it)")
-                     + "; the platform plugins here are: " + availablePlugins(message)
-                     + ". Install it, or set QT_QPA_PLATFORM to one of those.\n")
-                        .toStdString());
+        endWith({FailureKind::Start,
+                 ("cannot open the display: Qt has no platform plugin \"" + plugin + "\" here"
+                  + (package.isEmpty() ? QString() : " (Debian's package " + package + " brings it)")
+                  + "; the platform plugins here are: " + availablePlugins(message)
+                  + ". Install it, or set QT_QPA_PLATFORM to one of those.")
+                     .toStdString()});
     }
     if (const QString plugin = unloadablePlugin(); !plugin.isEmpty()) {
         // Qt's own words come first: it names a missing library it knows of, and with
         // QT_DEBUG_PLUGINS=1 says why the plugin did not load.
         passOnHeldMessages();
-        endWithLine(("dragonfold: cannot open the display: Qt found its platform plugin \"" + plugin
-                     + "\" but could not load it: a library that it needs is missing, or memory ran out"
-                       " (QT_DEBUG_PLUGINS=1 shows which).\n")
-                        .toStdString());
+        endWith({FailureKind::Start,
+                 ("cannot open the display: Qt found its platform plugin \"" + plugin
+                  + "\" but could not load it: a library that it needs is missing, or memory ran out"
+                    " (QT_DEBUG_PLUGINS=1 shows which).")
+                     .toStdString()});
     }
-    endWithLine("dragonfold: cannot open the display: " + describeDisplaySetting()
-                + ". Run it in a desktop session, set DISPLAY to a running X server "
-                  "(for example DISPLAY=:0), or set QT_QPA_PLATFORM to xcb or wayland.\n");
+    endWith({FailureKind::Start, "cannot open the display: " + describeDisplaySetting()
+                                     + ". Run it in a desktop session, set DISPLAY to a running X server "
+                                       "(for example DISPLAY=:0), or set QT_QPA_PLATFORM to xcb or wayland."});
 }
 
 void passOnOrFail(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     if (type == QtFatalMsg)
-        endWithLine("dragonfold: the window system failed: " + message.toStdString() + "\n");
+        endWith({FailureKind::WindowSystem, "it failed: " + message.toStdString()});
     // Qt warns so when the X server or the Wayland compositor goes away, then ends the
     // program itself, with a status that depends on its version (255 from Qt 6.8's Wayland
     // platform); ending it here gives status 1 on every version.
     if (message.contains(QLatin1String("connection broke")))
-        endWithLine("dragonfold: the window system went away: " + message.toStdString() + "\n");
+        endWith({FailureKind::WindowSystem, "it went away: " + message.toStdString()});
     if (meansTheWindowCannotWork(message))
         failWindowSystem(message.toStdString());
     qtsOwnHandler(type, context, message);
@@ -185,11 +189,16 @@ void endWindowSystemStart()
 
 void failWindowSystem(const std::string& what)
 {
-    endWithLine("dragonfold: the window system refused what the window needs: " + what + "\n");
+    endWith({FailureKind::WindowSystem, "it refused what the window needs: " + what});
 }
 
-int reportStartFailure(const char* what)
+[[noreturn]] void failOnBug(const std::string& what)
 {
-    std::fprintf(stderr, "dragonfold: %s\n", what);
+    endWith({FailureKind::Bug, what});
+}
+
+int reportStartFailure(const std::string& what)
+{
+    std::fputs(failureLine({FailureKind::Start, what}).c_str(), stderr);
     return EXIT_FAILURE;
 }

@@ -17,10 +17,12 @@ void beginWindowSystemStart();
 // take their usual way, but a fatal one still ends the program with one line and status 1.
 void endWindowSystemStart();
 
-// Says what failed in one line on stderr, prefixed with the program's name, and returns the
+// The window cannot be shown: says why in one line on stderr (failureLine) and returns the
 // failure status for main to return.
-int reportStartFailure(const char* what);
+int reportStartFailure(const std::string& what);
 
 // The window system refused what the window needs: says so in one line on stderr and ends
 // the program at once with status 1, without running exit handlers.
 [[noreturn]] void failWindowSystem(const std::string& what);
+// The same for a fault of the program's own, such as an exception nobody expected.
+[[noreturn]] void failOnBug(const std::string& what);
