@@ -120,12 +120,13 @@ press key space "描画が終わりました"
 said=$(utterances)
 echo "Orca said:"
 echo "$said" | sed 's/^/  /'
-# Each field's caption comes just before its value, and the value is whole.
+# Each field's caption comes just before its value, and the value is whole. Orca 49 ends
+# the selection's words without a full stop.
 for field in "形式1最大値:60" "表示最大値:90"; do
-    echo "$said" | grep -B1 -x -F -- "${field#*:} selected." | head -n1 | grep -q "^${field%%:*} " ||
+    echo "$said" | grep -B1 -x -E -- "${field#*:} selected\.?" | head -n1 | grep -q "^${field%%:*} " ||
         { echo "Orca did not say '${field%%:*}' just before '${field#*:} selected.'" >&2; exit 1; }
 done
-if echo "$said" | grep -q -x -E -- '[0-9] selected\.'; then
+if echo "$said" | grep -q -x -E -- '[0-9] selected\.?'; then
     echo "Orca read a field's value cut short" >&2
     exit 1
 fi

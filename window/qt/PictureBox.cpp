@@ -72,7 +72,14 @@ void PictureBox::remakeImage()
 void PictureBox::updateChanged()
 {
     const PixelRect changed = image_->takeChangedRect();
-    if (!changed.isEmpty())
+    const double ratio = devicePixelRatioF();
+    // At a fractional ratio, the whole picture: on Wayland, Qt 6.11 may leave out a device
+    // column of a stage's repaint when it carries the last buffer's content over into a new
+    // one, and only a repaint of everything mends that. It is one copy of the picture a
+    // drawing.
+    if (ratio != std::floor(ratio))
+        update();
+    else if (!changed.isEmpty())
         update(toLogical(changed));
 }
 
