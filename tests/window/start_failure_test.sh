@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# The real program under settings it cannot work with. Each must end at once with exit
-# status 1 and, last on stderr, one line that names the cause: never an abort or a core
-# dump, never a window that stays black.
+# The real program under settings it cannot work with, and hit by a fault the system
+# signals. Each must end at once with exit status 1 and, last on stderr, one line that names
+# the cause: never an abort or a core dump, never a window that stays black.
 #
-#   start_failure_test.sh DRAGONFOLD
+#   start_failure_test.sh DRAGONFOLD [sanitized]
+#
+# A sanitized build leaves faults to AddressSanitizer, which reports them its own way.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 dragonfold=$1
+sanitized=${2:-}
 XDG_RUNTIME_DIR=$(mktemp -d)
 export XDG_RUNTIME_DIR
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
@@ -41,6 +44,27 @@ XVFB_SCREEN=1280x800x24 "$tools/xvfb-session" bash -euc '
     expect_failure "such as Xft.dpi) the picture cannot be made" DISPLAY=$DISPLAY || failed=1
     exit $failed
 ' || failed=1
+# A fault the system signals, here sent from outside to the running window, ends it the same
+# way: one line that names it, status 1, no core dump.
+[ -n "$sanitized" ] || XVFB_SCREEN=1280x800x24 "$tools/xvfb-session" bash -euc '
+    failed=0
+    for fault in SEGV BUS ABRT; do
+        "$dragonfold" 2>"$XDG_RUNTIME_DIR/stderr" &
+        program=$!
+        "$0" >/dev/null
+        kill -"$fault" "$program"
+        status=0
+        wait "$program" || status=$?
+        last=$(tail -n 1 "$XDG_RUNTIME_DIR/stderr")
+        if [ "$status" -ne 1 ] || [[ "$last" != "dragonfold: "*"(SIG$fault)"* ]]; then
+            echo "FAILED on SIG$fault: exit status $status, expected 1 and a line naming it; it said: $last"
+            failed=1
+        else
+            echo "on SIG$fault: $last"
+        fi
+    done
+    exit $failed
+' "$tools/wait-for-form1" || failed=1
 XVFB_SCREEN=1280x800x8 "$tools/xvfb-session" bash -euc '
     expect_failure "needs a screen of at least 15-bit colour" DISPLAY=$DISPLAY
 ' || failed=1

@@ -1,4 +1,5 @@
 #include "window/Failure.h"
+#include "window/qt/FatalSignals.h"
 #include "window/qt/Form1.h"
 #include "window/qt/display/FirstShowDeadline.h"
 #include "window/qt/display/ScreenCheck.h"
@@ -45,6 +46,7 @@ int main(int, char** argv)
 {
     armFirstShowDeadline();
     std::set_terminate(endOnUncaughtException);
+    endFatalSignalsWithALine();
     // The program takes no command line, so Qt's own options are not read either.
     static int argumentCount = 1;
     static char* arguments[] = {argv[0], nullptr};
