@@ -1,5 +1,12 @@
 #include "window/qt/FatalSignals.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+
+// AddressSanitizer's own handlers tell more.
+void endFatalSignalsWithALine() {}
+
+#else
+
 #include "window/Failure.h"
 
 #include <array>
@@ -41,9 +48,6 @@ extern "C" void endWithLine(int number)
 
 void endFatalSignalsWithALine()
 {
-#if defined(__SANITIZE_ADDRESS__)
-    // AddressSanitizer's own handler tells more.
-#else
     stack_t stack{};
     stack.ss_sp = handlerStack;
     stack.ss_size = sizeof handlerStack;
@@ -57,5 +61,6 @@ void endFatalSignalsWithALine()
         sigemptyset(&action.sa_mask);
         sigaction(signal.number, &action, nullptr);
     }
-#endif
 }
+
+#endif
