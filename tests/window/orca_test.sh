@@ -67,12 +67,17 @@ trap 'kill "${pids[@]}" $(speech_server) 2>/dev/null || true; rm -rf "$work"' EX
 utterances() {
     sed -n "s/^.* - SPEECH OUTPUT: '\\(.*\\)' *{'established.*$/\\1/p" "$log" 2>/dev/null
 }
-# Waits until Orca has said something that matches, after what it had said so far.
-wait_for_utterance() {  # pattern, utterances already heard, seconds to wait (20)
-    for _ in $(seq $(( ${3:-20} * 10 ))); do
+# Whether Orca says something that matches within the seconds, after what it had said so far.
+heard_within() {  # pattern, utterances already heard, seconds
+    for _ in $(seq $(( $3 * 10 ))); do
         utterances | tail -n +"$(( $2 + 1 ))" | grep -q -- "$1" && return 0
         sleep 0.1
     done
+    return 1
+}
+# Waits until Orca has said something that matches, after what it had said so far.
+wait_for_utterance() {  # pattern, utterances already heard, seconds to wait (20)
+    heard_within "$1" "$2" "${3:-20}" && return 0
     echo "Orca did not say '$1'; it said:" >&2
     utterances >&2
     exit 1
@@ -94,16 +99,24 @@ QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$dragonfold" 2>"$work/stderr" &
 pids+=($!)
 window=$("$here/../../tools/wait-for-form1")
 # Orca must know the program before the window takes the focus, or it misses the focus.
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     grep -q "children-changed:add .*\[application | dragonfold\]" "$log" && break
     sleep 0.1
 done
 sleep 1
-# Xvfb has no window manager to give the window the focus.
-heard=$(utterances | wc -l)
-xdotool windowfocus "$window"
-# Orca 49 names the window without its role.
-wait_for_utterance "Form1\( frame\)\?\([ .]\|$\)" "$heard"
+# Xvfb has no window manager to give the window the focus. Orca 49 names the window without
+# its role. On a loaded machine Orca may take the program in only after the focus came, and
+# miss it: the focus then goes to the root window and back, at most three times.
+greeting="Form1\( frame\)\?\([ .]\|$\)"
+root_window=$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')
+for attempt in 1 2 3; do
+    heard=$(utterances | wc -l)
+    xdotool windowfocus "$window"
+    heard_within "$greeting" "$heard" 15 && break
+    [ "$attempt" -lt 3 ] || wait_for_utterance "$greeting" "$heard" 0
+    xdotool windowfocus "$root_window"
+    sleep 1
+done
 sleep 3
 
 press key Tab "60 selected"
