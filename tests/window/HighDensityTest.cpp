@@ -22,8 +22,8 @@ void moveTo(Form1& window, const char* screenName)
             target = screen;
     ASSERT_NE(target, nullptr) << screenName;
     window.windowHandle()->setScreen(target);
-    // The picture notices the new density when it is next painted, and makes its image anew
-    // once the window's thread is back in its event loop.
+    // The picture notices the new density as Qt reports the new screen, and makes its image
+    // anew once the window's thread is back in its event loop.
     ASSERT_TRUE(QTest::qWaitFor([&] { return !picture(window).densityChanged(); }, 2000)) << screenName;
     QCoreApplication::processEvents();
 }

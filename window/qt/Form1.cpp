@@ -8,6 +8,8 @@
 #include "window/qt/accessibility/Announcement.h"
 #include "window/qt/accessibility/TabFocusSelection.h"
 #include "window/qt/display/DisplayConnection.h"
+#include "window/qt/display/FirstShowDeadline.h"
+#include "window/qt/display/WindowSystemFailure.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -15,6 +17,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWindow>
 
 #include <cstdio>
 #include <limits>
@@ -66,8 +69,13 @@ Form1::Form1(QWidget* parent)
 
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
-    // Queued: the picture notices the change while painting, where it must not draw.
+    // Queued: Qt reports a change of density in the middle of its own handling of it, where
+    // nothing may draw.
     connect(Picture1, &PictureBox::densityChangeSeen, this, &Form1::matchPictureDensity, Qt::QueuedConnection);
+    // A message box could not show either.
+    connect(Picture1, &PictureBox::paintingRefused, this,
+            [] { failWindowSystem("the picture cannot be painted (Qt's painter did not begin)"); },
+            Qt::QueuedConnection);
 }
 
 Form1Commands::Shell Form1::shell()
@@ -169,6 +177,23 @@ void Form1::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     wholePixelSize_.keep();
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // The handle exists from the first show on; installing again only moves the filter.
+    windowHandle()->installEventFilter(this);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()) {
+        firstShown();
+        // Qt versions report a new scale in different ways; each exposes the window at it.
+        Picture1->checkDensity();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Form1::matchPictureDensity()

@@ -40,6 +40,9 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    // The window's exposures, which Qt reports to its window handle only.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     Form1Commands::Shell shell();

@@ -1,8 +1,6 @@
 #include "window/qt/PictureBox.h"
 
-#include "window/qt/display/FirstShowDeadline.h"
-#include "window/qt/display/WindowSystemFailure.h"
-
+#include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -94,20 +92,39 @@ void PictureBox::present(const PixelRect& changed)
     pacer_->endStage();
 }
 
-void PictureBox::paintEvent(QPaintEvent*)
+void PictureBox::checkDensity()
 {
     if (densityChanged())
         emit densityChangeSeen();
+}
 
+bool PictureBox::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ScreenChangeInternal:
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    // A new scale on the same screen; an older Qt takes one only with another screen.
+    case QEvent::DevicePixelRatioChange:
+#endif
+        checkDensity();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+void PictureBox::paintEvent(QPaintEvent*)
+{
     // Paints in device pixels: the painter's own mapping puts this widget's corner at a
     // fractional device position when the ratio is fractional; the image's first pixel goes
     // on the first device pixel the picture covers, and every other one beside it, 1:1.
     QPainter painter(this);
-    // A painter that did not begin has nowhere to paint: the window system refused the
-    // window's back buffer. The window would stay black, and a message box could not show.
-    if (!painter.isActive())
-        failWindowSystem("the picture cannot be painted (Qt's painter did not begin)");
-    firstShown();
+    // A painter that did not begin has nowhere to paint: the window would stay black.
+    if (!painter.isActive()) {
+        emit paintingRefused();
+        return;
+    }
     const QTransform toDevice = painter.deviceTransform();
     const double scale = toDevice.m11();
     const double firstColumn = nearestPixelEdge(toDevice.dx());

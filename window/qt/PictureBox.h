@@ -26,6 +26,9 @@ public:
     // Whether the window's density has changed since the image was made, so that the image
     // no longer matches the device pixels it is shown on.
     bool densityChanged() const;
+    // Sends densityChangeSeen if the density has changed: for each report from Qt that it may
+    // have, such as the window being exposed anew.
+    void checkDensity();
     // Makes the image anew, black, at the size the present density needs. Throws
     // SurfaceError if that size is impossible; the old image then stays.
     void remakeImage();
@@ -35,10 +38,16 @@ public:
     void updateChanged();
 
 signals:
-    // Sent, queued, when a paint finds that the density changed under the picture.
+    // The density changed under the picture; the image is made anew by whoever receives this,
+    // once the window's thread is back in its event loop, never while Qt reports the change.
     void densityChangeSeen();
+    // A paint found nowhere to paint: the window system refused the window's back buffer.
+    void paintingRefused();
 
 protected:
+    // Qt's reports of a new screen or a new ratio, where the picture checks its density.
+    bool event(QEvent* event) override;
+    // Only copies the image to the screen.
     void paintEvent(QPaintEvent* event) override;
 
 private:
