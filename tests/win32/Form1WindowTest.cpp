@@ -1,4 +1,4 @@
-// The native Form1 driven in its own process, under Wine on an X server (tools/check-windows
+// The native Form1 driven in its own process, under Wine on an X server (tools/check/windows
 // runs it there): a change of resolution keeps the figure, the default button follows the
 // focus, the focus survives deactivation, the end of a drawing is announced where Windows
 // offers it, window and object end together, and the resolution functions of newer Windows

@@ -9,7 +9,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
-. "$here/../../tools/private-xvfb.sh"
+. "$here/../../tools/lib/private-xvfb.sh"
 on_private_xvfb || run_on_private_xvfb dbus-run-session -- "$0" "$@"
 
 dragonfold=$1
@@ -22,7 +22,7 @@ bus=$!
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$dragonfold" 2>"$work/stderr" &
 program=$!
 trap 'kill "$program" "$bus" 2>/dev/null || true; rm -rf "$work"' EXIT
-window=$("$here/../../tools/wait-for-form1")
+window=$("$here/../../tools/lib/wait-for-form1")
 
 expected_tree() {  # the picture's description, and the news of a drawing's end on Qt before 6.8
     cat <<TREE

@@ -8,7 +8,7 @@
 #   display_loss_test.sh DRAGONFOLD CONTROL_TABLE [MOMENT...]    idle and drawing unless told
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-. "$here/../../tools/private-xvfb.sh"
+. "$here/../../tools/lib/private-xvfb.sh"
 dragonfold=$1
 control_table=$2
 shift 2
@@ -30,7 +30,7 @@ run_once() {
     local program=$!
     local window
     if [ "$moment" != stalled ]; then
-        window=$("$here/../../tools/wait-for-form1")
+        window=$("$here/../../tools/lib/wait-for-form1")
         if [ "$moment" = drawing ]; then
             # Clicks queue up while each drawing runs, so the program keeps drawing for a while.
             xdotool mousemove --window "$window" $("$control_table" Command1) click --repeat 200 --delay 1 1

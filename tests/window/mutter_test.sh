@@ -68,7 +68,7 @@ differing() {  # scale
         sleep 0.5
         remote shot "$monitor" "$width" "$height" shot.ppm
         geometry=$(remote picture shot.ppm "$1")
-        result=$("$here/differing_pixels.sh" "$figure_image" shot.ppm "$geometry")
+        result=$("$here/../../tools/lib/differing-pixels" "$figure_image" shot.ppm "$geometry")
         [ "$result" = 0 ] && break
     done
     echo "$result $geometry"

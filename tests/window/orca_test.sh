@@ -9,7 +9,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
-. "$here/../../tools/private-xvfb.sh"
+. "$here/../../tools/lib/private-xvfb.sh"
 on_private_xvfb || run_on_private_xvfb dbus-run-session -- "$0" "$@"
 
 dragonfold=$1
@@ -97,7 +97,7 @@ pids+=($!)
 wait_for_utterance "Screen reader on" 0 90
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$dragonfold" 2>"$work/stderr" &
 pids+=($!)
-window=$("$here/../../tools/wait-for-form1")
+window=$("$here/../../tools/lib/wait-for-form1")
 # Orca must know the program before the window takes the focus, or it misses the focus.
 for _ in $(seq 300); do
     grep -q "children-changed:add .*\[application | dragonfold\]" "$log" && break

@@ -8,8 +8,8 @@
 #   real_window_test.sh DRAGONFOLD FIGURE_IMAGE SHOWN_UPDATES CONTROL_TABLE [SCALE | xft-dpi=DPI]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-. "$here/../../tools/private-xvfb.sh"
-. "$here/shown_updates.sh"
+. "$here/../../tools/lib/private-xvfb.sh"
+. "$here/../../tools/lib/shown-updates.sh"
 on_private_xvfb || XVFB_SCREEN=2560x1600x24 run_on_private_xvfb "$0" "$@"
 
 dragonfold=$1
@@ -31,7 +31,7 @@ fi
 program=$!
 trap 'kill "$program" 2>/dev/null || true; rm -rf "$work"' EXIT
 
-window=$("$here/../../tools/wait-for-form1")
+window=$("$here/../../tools/lib/wait-for-form1")
 eval "$(xdotool getwindowgeometry --shell "$window")"
 shown=$(awk -v s="$scale" 'BEGIN { print (s < 1) ? 1 : s }')
 read -r width_expected height_expected < <(awk -v s="$shown" 'BEGIN { printf "%d %d\n", int(799 * s + 0.5), int(460 * s + 0.5) }')
@@ -65,7 +65,7 @@ xdotool mousemove --window "$window" "$(awk -v s="$shown" -v x="$x" 'BEGIN { pri
 expect_each_stage_shown "$work/updates"
 
 import -window "$window" "$work/shown.ppm"
-differing=$("$here/differing_pixels.sh" "$figure_image" "$work/shown.ppm" "${width}x$height+$left+$top")
+differing=$("$here/../../tools/lib/differing-pixels" "$figure_image" "$work/shown.ppm" "${width}x$height+$left+$top")
 echo "pixels differing from the core's figure: $differing"
 [ "$differing" = "0" ]
 kill -0 "$program"  # still running, idle, after the drawing

@@ -19,7 +19,7 @@ if [ "$limits" = processes ] && [ "$(id -u)" -ne 0 ]; then
     echo "a process limit of its own needs another user, which only root can run the program as"
     exit 77
 fi
-. "$here/../../tools/private-xvfb.sh"
+. "$here/../../tools/lib/private-xvfb.sh"
 on_private_xvfb || XVFB_SCREEN=2560x1600x24 run_on_private_xvfb "$0" "$@"
 
 figure_image=$2
@@ -97,7 +97,7 @@ judge_picture() {
         ending 1
         [ "$outcome" = alive ] || return 0
         "$shoot" "$work/shot.png" || continue
-        differing=$("$here/differing_pixels.sh" "$figure_image" "$work/shot.png" "$geometry")
+        differing=$("$here/../../tools/lib/differing-pixels" "$figure_image" "$work/shot.png" "$geometry")
         if [ "$differing" = 0 ]; then
             outcome="draws the figure exactly"
             return

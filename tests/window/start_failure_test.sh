@@ -64,7 +64,7 @@ XVFB_SCREEN=1280x800x24 "$tools/xvfb-session" bash -euc '
         fi
     done
     exit $failed
-' "$tools/wait-for-form1" || failed=1
+' "$tools/lib/wait-for-form1" || failed=1
 XVFB_SCREEN=1280x800x8 "$tools/xvfb-session" bash -euc '
     expect_failure "needs a screen of at least 15-bit colour" DISPLAY=$DISPLAY
 ' || failed=1

@@ -116,7 +116,7 @@ differing_on() {  # output
         sleep 0.5
         geometry=$(picture_on "$1")
         grim -o "$1" shot.png
-        differing=$("$here/differing_pixels.sh" "$figure_image" shot.png "$geometry")
+        differing=$("$here/../../tools/lib/differing-pixels" "$figure_image" shot.png "$geometry")
         [ "$differing" = 0 ] && break
     done
     echo "$differing"

@@ -10,7 +10,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
-. "$here/../../tools/private-xvfb.sh"
+. "$here/../../tools/lib/private-xvfb.sh"
 on_private_xvfb || run_on_private_xvfb "$0" "$@"
 
 dragonfold=$1
@@ -74,7 +74,7 @@ awk -v span="$span" -v period="$period" 'BEGIN { exit !(period > 0 && span >= 60
 rm -f wayland-screenshot-*.png
 WAYLAND_DISPLAY=$socket weston-screenshooter
 shot=$(ls wayland-screenshot-*.png)
-differing=$("$here/differing_pixels.sh" "$figure_image" "$shot" 577x417+16+8)
+differing=$("$here/../../tools/lib/differing-pixels" "$figure_image" "$shot" 577x417+16+8)
 echo "pixels of weston's screenshot differing from the core's figure: $differing"
 [ "$differing" = "0" ]
 least_alpha=$(convert "$shot" -crop 577x417+16+8 +repage -alpha extract -format '%[fx:minima]' info:)

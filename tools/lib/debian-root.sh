@@ -2,7 +2,7 @@
 # per release from the mirror this machine's apt uses, kept as a tarball under $roots, and
 # unpacked anew at $root (which the script sets) each time it is entered.
 #
-#   . tools/debian-root.sh
+#   . tools/lib/debian-root.sh
 #   root=$roots/NAME; enter_root RELEASE; clone=DIR in_root USER COMMAND; leave_root
 #
 # Several scripts may use the tarballs at once (CI makes them in the background), each with
@@ -96,7 +96,7 @@ in_root() {
 # Builds the binary packages for ARCH in the root from the source package (its .dsc and
 # tarball) in SOURCE, a folder of this machine, as Debian's build daemons do: only build-essential and the
 # Build-Depends installed, the build by a user of its own, the packages named after the
-# root's Debian (tools/debian-build-entry). Another architecture is cross-built, without
+# root's Debian (tools/lib/debian-build-entry). Another architecture is cross-built, without
 # its tests. SETTINGS, shell commands run before the build, vary how it is made (umask, time
 # zone, locale); $build_folder (/build) and $build_user (builder) vary where and by whom, and
 # build_tests=no leaves the tests out. The results are left in that folder.
@@ -126,7 +126,7 @@ build_in_root() {
     if [ -z "$unpacked" ]; then
         in_root "$builder" "$settings && dpkg-source -x dragonfold_*.dsc >/dev/null"
         unpacked=$(cd "$root$clone" && ls -d dragonfold-*/ | head -n 1)
-        in_root "$builder" "cd $unpacked && tools/debian-build-entry --add"
+        in_root "$builder" "cd $unpacked && tools/lib/debian-build-entry --add"
     fi
     in_root root "cd $unpacked && DEBIAN_FRONTEND=noninteractive apt-get build-dep -y -q --no-install-recommends ${profiles[*]} ./"
     in_root "$builder" "cd $unpacked && $settings && DEB_BUILD_OPTIONS='$options' dpkg-buildpackage -us -uc -B ${profiles[*]}"

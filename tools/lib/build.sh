@@ -1,0 +1,16 @@
+# Sourced by the commands that build something before they use it, from the project's top
+# folder: installs the Debian packages that the purpose needs (tools/setup), configures the
+# preset quietly and builds the targets named, or all of the preset's without a name.
+#
+#   . tools/lib/build.sh
+#   build PURPOSE PRESET [TARGET...]
+
+build() {
+    local purpose=$1 preset=$2
+    shift 2
+    local targets=()
+    [ $# -eq 0 ] || targets=(--target "$@")
+    tools/setup "$purpose"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" "${targets[@]}" --parallel "$(nproc)"
+}
