@@ -14,6 +14,8 @@
 //
 // Waits up to 20 seconds for the window to be shown; exit status 1 if it is not.
 
+#include "window/win32/WideText.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -36,28 +38,18 @@ HWND findForm1()
     return nullptr;
 }
 
-std::string utf8(const std::wstring& text)
-{
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                          nullptr, nullptr);
-    std::string result(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), bytes, nullptr,
-                        nullptr);
-    return result;
-}
-
 std::string classOf(HWND control)
 {
     wchar_t className[64] = {};
     GetClassNameW(control, className, 64);
-    return utf8(className);
+    return toUtf8(className);
 }
 
 std::string textOf(HWND control)
 {
     wchar_t text[256] = {};
     GetWindowTextW(control, text, 256);
-    return utf8(text);
+    return toUtf8(text);
 }
 
 BOOL CALLBACK printControl(HWND control, LPARAM form)

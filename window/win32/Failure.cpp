@@ -1,23 +1,6 @@
 #include "window/win32/Failure.h"
 
-#include <string_view>
-
-namespace {
-
-// UTF-16, as the system explains its errors, to the UTF-8 of a failure's cause.
-std::string toUtf8(std::wstring_view wide)
-{
-    if (wide.empty())
-        return {};
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                          nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), bytes, nullptr,
-                        nullptr);
-    return utf8;
-}
-
-} // namespace
+#include "window/win32/WideText.h"
 
 void reportFailure(HWND owner, const Failure& failure)
 {
@@ -55,16 +38,4 @@ void failOnException()
 {
     reportFailure(nullptr, {FailureKind::Bug, currentExceptionCause()});
     ExitProcess(1);
-}
-
-std::wstring toWide(std::string_view utf8)
-{
-    if (utf8.empty())
-        return {};
-    const int units = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
-                                          static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(units), L'\0');
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                        units);
-    return wide;
 }

@@ -18,6 +18,3 @@ void reportFailure(HWND owner, const Failure& failure);
 // Called in a catch block: reports the exception being handled and ends the program with
 // status 1.
 [[noreturn]] void failOnException();
-
-// UTF-8, as the control table holds its texts, to the UTF-16 the W functions take.
-std::wstring toWide(std::string_view utf8);

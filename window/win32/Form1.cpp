@@ -5,6 +5,7 @@
 #include "window/win32/display/Dpi.h"
 #include "window/win32/ControlClass.h"
 #include "window/win32/Failure.h"
+#include "window/win32/WideText.h"
 
 #include <algorithm>
 

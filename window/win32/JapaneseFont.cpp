@@ -3,6 +3,7 @@
 #include "window/CaptionFont.h"
 #include "window/ControlTable.h"
 #include "window/win32/Failure.h"
+#include "window/win32/WideText.h"
 
 namespace {
 

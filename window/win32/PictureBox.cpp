@@ -2,6 +2,7 @@
 
 #include "surface/SurfaceError.h"
 #include "window/ScreenReaderTexts.h"
+#include "window/win32/WideText.h"
 
 #include <algorithm>
 

@@ -1,6 +1,7 @@
 #include "window/win32/accessibility/Announcement.h"
 
 #include "window/win32/Failure.h"
+#include "window/win32/WideText.h"
 #include "window/win32/display/SystemFunction.h"
 
 #include <unknwn.h>
