@@ -11,6 +11,22 @@
 
 enum class ControlKind { PictureBox, CommandButton, TextBox, Label };
 
+// The kind's name, as the table's first column gives it, for tools and the web page.
+constexpr std::string_view controlKindName(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::PictureBox:
+        return "PictureBox";
+    case ControlKind::CommandButton:
+        return "CommandButton";
+    case ControlKind::TextBox:
+        return "TextBox";
+    case ControlKind::Label:
+        break;
+    }
+    return "Label";
+}
+
 struct TwipsRect {
     int left;
     int top;

@@ -8,25 +8,6 @@
 #include <cstdio>
 #include <string_view>
 
-namespace {
-
-const char* kindName(ControlKind kind)
-{
-    switch (kind) {
-    case ControlKind::PictureBox:
-        return "PictureBox";
-    case ControlKind::CommandButton:
-        return "CommandButton";
-    case ControlKind::TextBox:
-        return "TextBox";
-    case ControlKind::Label:
-        return "Label";
-    }
-    return "?";
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     if (argc > 2) {
@@ -36,8 +17,9 @@ int main(int argc, char** argv)
     for (const ControlRow* row : creationOrder(kForm1Controls)) {
         const PixelPlacement place = toPixels(row->twips);
         if (argc == 1) {
-            std::printf("%.*s %s %d %d %d %d %.*s\n", static_cast<int>(row->name.size()), row->name.data(),
-                        kindName(row->kind), place.left, place.top, place.width, place.height,
+            const std::string_view kind = controlKindName(row->kind);
+            std::printf("%.*s %.*s %d %d %d %d %.*s\n", static_cast<int>(row->name.size()), row->name.data(),
+                        static_cast<int>(kind.size()), kind.data(), place.left, place.top, place.width, place.height,
                         static_cast<int>(row->text.size()), row->text.data());
         } else if (row->name == std::string_view(argv[1])) {
             std::printf("%d %d\n", place.left + place.width / 2, place.top + place.height / 2);

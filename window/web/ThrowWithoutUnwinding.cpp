@@ -6,13 +6,13 @@
 #include "surface/SurfaceError.h"
 #include "window/Failure.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <new>
 #include <stdexcept>
 #include <string>
 #include <typeinfo>
+#include <unistd.h>
 
 namespace {
 
@@ -29,6 +29,14 @@ const char* whatOf(void* thrown, const std::type_info& type)
         return nullptr;
 }
 
+[[noreturn]] void endWith(const std::string& cause)
+{
+    const std::string line = failureLine({FailureKind::Bug, cause});
+    const ssize_t written = write(STDERR_FILENO, line.data(), line.size());
+    static_cast<void>(written);
+    std::abort();
+}
+
 } // namespace
 
 extern "C" void* __cxa_allocate_exception(std::size_t size) noexcept
@@ -43,7 +51,5 @@ extern "C" [[noreturn]] void __cxa_throw(void* thrown, std::type_info* type, voi
                            : whatOf<SurfaceError, std::bad_alloc, std::bad_array_new_length, std::length_error,
                                     std::out_of_range, std::invalid_argument, std::runtime_error,
                                     std::logic_error, std::exception>(thrown, *type);
-    const std::string cause = what != nullptr ? what : std::string("an exception of type ") + type->name();
-    std::fputs(failureLine({FailureKind::Bug, cause}).c_str(), stderr);
-    std::abort();
+    endWith(what != nullptr ? what : std::string("an exception of type ") + type->name());
 }
