@@ -76,6 +76,12 @@ enter_root() {
     mount --rbind /dev "$root/dev" && mount --make-rslave "$root/dev"
     mount -t tmpfs -o mode=1777 tmpfs "$root/dev/shm"
     cp /etc/resolv.conf "$root/etc/resolv.conf"
+    # The certificate authorities this machine trusts beyond Debian's own, as a network that
+    # inspects its traffic asks of every machine on it: the root reaches the same servers.
+    if compgen -G '/usr/local/share/ca-certificates/*.crt' >/dev/null; then
+        cp /usr/local/share/ca-certificates/*.crt "$root/usr/local/share/ca-certificates/"
+        chroot "$root" update-ca-certificates >/dev/null 2>&1
+    fi
     # Debian testing's Release file, in a mirror's snapshot, outlives its Valid-Until date.
     [ "$release" = bookworm ] || [ "$release" = trixie ] ||
         echo 'Acquire::Check-Valid-Until "false";' >"$root/etc/apt/apt.conf.d/99snapshot"
