@@ -9,7 +9,7 @@ const [command, ...args] = process.argv.slice(2);
 const wasi = new WASI({ version: 'preview1', args: [command, ...args], env: {}, returnOnExit: true });
 try {
     const module = await WebAssembly.compile(await readFile(command));
-    const instance = await WebAssembly.instantiate(module, wasi.getImportObject());
+    const instance = await WebAssembly.instantiate(module, { wasi_snapshot_preview1: wasi.wasiImport });
     process.exitCode = wasi.start(instance);
 } catch (failure) {
     // A trap, such as abort() after a failure's message: the command failed.
