@@ -6,10 +6,10 @@
 //   node browser_test.mjs chromium|firefox PAGE_FOLDER NATIVE_FIGURE_IMAGE
 
 import assert from 'node:assert/strict';
-import { execFileSync, spawn } from 'node:child_process';
+import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
 import test, { after, before } from 'node:test';
-import puppeteer from 'puppeteer-core';
+import { launch, serve } from './browsers.mjs';
 
 const [browserName, pageFolder, nativeFigureImage] = process.argv.slice(2);
 const chromium = browserName === 'chromium';
@@ -18,39 +18,21 @@ let server;
 let origin;
 const browsers = new Map();
 
-// A browser whose screen has zoom device pixels a CSS pixel, as a dense screen or the
-// desktop's scale gives. (Chromium's emulated scale does not reach the canvas's
-// device-pixel-content-box, which a real one does.)
 async function browserAt(zoom) {
-    if (!browsers.has(zoom)) {
-        browsers.set(zoom, await puppeteer.launch(chromium
-            ? { browser: 'chrome', executablePath: '/usr/bin/chromium-headless-shell', headless: 'shell',
-                args: ['--no-sandbox', `--force-device-scale-factor=${zoom}`] }
-            : { browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: true, defaultViewport: null,
-                extraPrefsFirefox: { 'layout.css.devPixelsPerPx': String(zoom) } }));
-    }
+    if (!browsers.has(zoom))
+        browsers.set(zoom, await launch(browserName, { zoom }));
     return browsers.get(zoom);
 }
 
 before(async () => {
-    server = spawn('python3', ['-u', '-m', 'http.server', '--bind', '127.0.0.1', '0', '--directory', pageFolder],
-                   { stdio: ['ignore', 'pipe', 'ignore'] });
-    origin = await new Promise((resolve, reject) => {
-        let said = '';
-        server.stdout.on('data', (data) => {
-            said += data;
-            const port = /port (\d+)/.exec(said);
-            if (port)
-                resolve(`http://127.0.0.1:${port[1]}`);
-        });
-        server.on('exit', () => reject(new Error(`python3 -m http.server ended: ${said}`)));
-    });
+    server = await serve(pageFolder);
+    origin = server.origin;
 });
 
 after(async () => {
     for (const browser of browsers.values())
         await browser.close();
-    server?.kill();
+    server?.stop();
 });
 
 // Waits until predicate holds in the page, asking it there every 20 ms. (Puppeteer's
@@ -69,8 +51,26 @@ async function until(page, predicate, seconds = 30) {
         throw new Error(`the page did not come to ${predicate} within ${seconds} s`);
 }
 
-// A fresh page at a zoom, watched for errors, CSP violations and requests elsewhere.
-async function openPage(zoom = 1) {
+// The two ways the page's module pauses at a stage (pausing-module.js), and the module each
+// loads: suspended by the browser where it can, and unwinding its own stack, which the page
+// takes where the browser cannot, as it does here once WebAssembly.Suspending is gone.
+const ways = { suspended: 'dragonfold.wasm', unwinding: 'dragonfold-asyncify.wasm' };
+
+async function takeWay(page, way) {
+    if (way === 'unwinding')
+        await page.evaluateOnNewDocument('delete WebAssembly.Suspending');
+}
+
+// The module file the page loaded.
+function moduleLoaded(page) {
+    return page.evaluate(() => performance.getEntriesByType('resource').map((entry) => entry.name)
+        .filter((name) => name.endsWith('.wasm')).map((name) => name.slice(name.lastIndexOf('/') + 1)).join(' '));
+}
+
+// A fresh page at a zoom, watched for errors and requests elsewhere, its module paused the way
+// given (else the browser's own). Both browsers report a violation of the page's
+// Content-Security-Policy as an error, which is collected too.
+async function openPage(zoom = 1, way = undefined) {
     const page = await (await browserAt(zoom)).newPage();
     const problems = [];
     page.on('console', (message) => {
@@ -82,16 +82,23 @@ async function openPage(zoom = 1) {
         if (!request.url().startsWith(`${origin}/`))
             problems.push(`request elsewhere: ${request.url()}`);
     });
-    await page.evaluateOnNewDocument(() => {
-        document.addEventListener('securitypolicyviolation',
-            (event) => console.error(`CSP violation: ${event.violatedDirective} ${event.blockedURI}`));
-    });
+    await takeWay(page, way);
     // Firefox ESR 140 cannot take puppeteer's viewport; its own window is larger than Form1.
     if (chromium)
         await page.setViewport({ width: 820, height: 480 });
     await page.goto(`${origin}/`);
     await until(page, () => document.getElementById('Picture1')?.width > 0);
+    if (way !== undefined)
+        assert.equal(await moduleLoaded(page), ways[way]);
     return { page, problems };
+}
+
+// Whether this browser can suspend WebAssembly at an import (JavaScript Promise Integration).
+async function browserSuspends() {
+    const page = await (await browserAt(1)).newPage();
+    const suspends = await page.evaluate(() => typeof WebAssembly.Suspending === 'function');
+    await page.close();
+    return suspends;
 }
 
 async function drawWith(page, key) {
@@ -200,75 +207,89 @@ test('a screen reader meets named controls, the picture as an image, and the end
 
 // Chromium's own frames, one at a time (begin-frame control): each reports whether it
 // changed the screen. The page is not painted between them, so nothing but the drawing's
-// pace decides how many stages show.
-test('a drawing grows on screen in at least 70 of its 73 stages, over 65 to 110 frames', { skip: !chromium }, async () => {
-    const paced = await puppeteer.launch({
-        browser: 'chrome', executablePath: '/usr/bin/chromium-headless-shell', headless: 'shell',
-        args: ['--no-sandbox', '--enable-begin-frame-control', '--run-all-compositor-stages-before-draw',
-               '--disable-threaded-animation', '--disable-threaded-scrolling', '--disable-checker-imaging'],
-    });
-    try {
-        const browserSession = await paced.target().createCDPSession();
-        const { targetId } = await browserSession.send('Target.createTarget', { url: 'about:blank', enableBeginFrameControl: true });
-        const page = await (await paced.waitForTarget((target) => target._targetId === targetId)).page();
-        const client = await page.createCDPSession();
-        const frame = async () => (await client.send('HeadlessExperimental.beginFrame', { interval: 1000 / 60 })).hasDamage;
-        const busy = () => page.evaluate(() => document.body.classList.contains('busy'));
-        const loading = page.goto(`${origin}/`);
-        let ready = false;
-        for (let i = 0; i < 600 && !ready; ++i) {
-            await frame();
-            ready = await page.evaluate(() => document.getElementById('Picture1')?.width > 0).catch(() => false);
-        }
-        await loading;
-        for (let i = 0; i < 5; ++i)
-            await frame();
-        await page.keyboard.press('Enter');
-        let frames = 0;
-        let changed = 0;
-        do {
+// pace decides how many stages show. Either way of pausing ends with the native figure.
+for (const way of Object.keys(ways)) {
+    test(`a drawing grows on screen in at least 70 of its 73 stages, over 65 to 110 frames, ${way}`, { skip: !chromium }, async () => {
+        const paced = await launch('chromium', {
+            args: ['--enable-begin-frame-control', '--run-all-compositor-stages-before-draw',
+                   '--disable-threaded-animation', '--disable-threaded-scrolling', '--disable-checker-imaging'],
+        });
+        try {
+            const browserSession = await paced.target().createCDPSession();
+            const { targetId } = await browserSession.send('Target.createTarget', { url: 'about:blank', enableBeginFrameControl: true });
+            const page = await (await paced.waitForTarget((target) => target._targetId === targetId)).page();
+            await takeWay(page, way);
+            const client = await page.createCDPSession();
+            const frame = async () => (await client.send('HeadlessExperimental.beginFrame', { interval: 1000 / 60 })).hasDamage;
+            const busy = () => page.evaluate(() => document.body.classList.contains('busy'));
+            const loading = page.goto(`${origin}/`);
+            let ready = false;
+            for (let i = 0; i < 600 && !ready; ++i) {
+                await frame();
+                ready = await page.evaluate(() => document.getElementById('Picture1')?.width > 0).catch(() => false);
+            }
+            await loading;
+            assert.equal(await moduleLoaded(page), ways[way]);
+            for (let i = 0; i < 5; ++i)
+                await frame();
+            await page.keyboard.press('Enter');
+            let frames = 0;
+            let changed = 0;
+            do {
+                changed += (await frame()) ? 1 : 0;
+                frames += 1;
+            } while (frames < 1000 && await busy());
+            // The last 183 segments come in the frame after the drawing.
             changed += (await frame()) ? 1 : 0;
-            frames += 1;
-        } while (frames < 1000 && await busy());
-        // The last 183 segments come in the frame after the drawing.
-        changed += (await frame()) ? 1 : 0;
-        console.log(`# ${changed} frames changed the screen, over ${frames} frames of drawing`);
-        assert.ok(changed >= 70 && changed <= 74, `${changed} frames changed the screen`);
-        assert.ok(frames >= 65 && frames <= 110, `the drawing lasted ${frames} frames`);
-    } finally {
-        await paced.close();
-    }
-});
+            console.log(`# ${way}: ${changed} frames changed the screen, over ${frames} frames of drawing`);
+            assert.ok(changed >= 70 && changed <= 74, `${changed} frames changed the screen`);
+            assert.ok(frames >= 65 && frames <= 110, `the drawing lasted ${frames} frames`);
+            assert.equal((await canvasDigest(page)).digest, nativeDigest(577, 417));
+        } finally {
+            await paced.close();
+        }
+    });
+}
 
 // Firefox has no frame control: the page counts its own animation frames, and those in which
 // the canvas changed, from the press to the end of the drawing.
-test('a drawing grows on screen in at least 70 of its 73 stages, frame by frame', { skip: chromium }, async () => {
-    const { page, problems } = await openPage();
-    await page.evaluate(() => {
-        const count = { frames: 0, changed: 0, dirty: false };
-        const put = CanvasRenderingContext2D.prototype.putImageData;
-        CanvasRenderingContext2D.prototype.putImageData = function (...args) {
-            count.dirty = true;
-            return put.apply(this, args);
-        };
-        const tick = () => {
-            if (document.body.classList.contains('busy')) {
-                count.frames += 1;
-                count.changed += count.dirty ? 1 : 0;
-                count.dirty = false;
-            }
+for (const way of Object.keys(ways)) {
+    test(`a drawing grows on screen in at least 70 of its 73 stages, frame by frame, ${way}`, { skip: chromium }, async (t) => {
+        if (way === 'suspended' && !await browserSuspends()) {
+            t.skip('this Firefox cannot suspend WebAssembly: the page unwinds in it');
+            return;
+        }
+        // A Firefox that cannot suspend takes the unwinding way of its own; only one that can
+        // is told not to, before the page's scripts run.
+        const { page, problems } = await openPage(1, way === 'unwinding' && !await browserSuspends() ? undefined : way);
+        await page.evaluate(() => {
+            const count = { frames: 0, changed: 0, dirty: false };
+            const put = CanvasRenderingContext2D.prototype.putImageData;
+            CanvasRenderingContext2D.prototype.putImageData = function (...args) {
+                count.dirty = true;
+                return put.apply(this, args);
+            };
+            const tick = () => {
+                if (document.body.classList.contains('busy')) {
+                    count.frames += 1;
+                    count.changed += count.dirty ? 1 : 0;
+                    count.dirty = false;
+                }
+                requestAnimationFrame(tick);
+            };
             requestAnimationFrame(tick);
-        };
-        requestAnimationFrame(tick);
-        window.stageCount = count;
+            window.stageCount = count;
+        });
+        await drawWith(page, 'Enter');
+        assert.equal(await moduleLoaded(page), ways[way]);
+        const { frames, changed } = await page.evaluate(() => window.stageCount);
+        console.log(`# ${way}: ${changed} frames changed the canvas, over ${frames} frames of drawing`);
+        assert.ok(changed >= 70, `${changed} frames changed the canvas`);
+        assert.equal((await canvasDigest(page)).digest, nativeDigest(577, 417));
+        assert.deepEqual(problems, []);
+        await page.close();
     });
-    await drawWith(page, 'Enter');
-    const { frames, changed } = await page.evaluate(() => window.stageCount);
-    console.log(`# ${changed} frames changed the canvas, over ${frames} frames of drawing`);
-    assert.ok(changed >= 70, `${changed} frames changed the canvas`);
-    assert.deepEqual(problems, []);
-    await page.close();
-});
+}
 
 test('a screen reader finds each control by its role and name', { skip: chromium }, async () => {
     const { page, problems } = await openPage();
@@ -289,7 +310,7 @@ test('without scripts or WebAssembly the page says why, never blank', async () =
         assert.equal(await message(), 'ウィンドウを表示できません。\nJavaScript is turned off in this browser.');
         await page.setJavaScriptEnabled(true);
     }
-    await page.evaluateOnNewDocument(() => { delete globalThis.WebAssembly; });
+    await page.evaluateOnNewDocument('delete globalThis.WebAssembly');
     await page.goto(`${origin}/`);
     await until(page, () => document.querySelector('.failure') !== null);
     assert.match(await message(), /^ウィンドウを表示できません。\nWebAssembly could not be loaded: /);

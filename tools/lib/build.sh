@@ -4,6 +4,8 @@
 #
 #   . tools/lib/build.sh
 #   build PURPOSE PRESET [TARGET...]
+#   browser_driver         puppeteer-core for the browser tests and benchmark, as
+#                          tests/web/package-lock.json holds it, when it is not there yet
 
 build() {
     local purpose=$1 preset=$2
@@ -13,4 +15,10 @@ build() {
     tools/setup "$purpose"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" "${targets[@]}" --parallel "$(nproc)"
+}
+
+browser_driver() {
+    if [ ! tests/web/node_modules/.package-lock.json -nt tests/web/package-lock.json ]; then
+        npm ci --prefix tests/web --no-audit --no-fund --loglevel=error
+    fi
 }

@@ -13,16 +13,16 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #define PAGE_IMPORT(name) __attribute__((import_module("page"), import_name(#name)))
 #define MODULE_EXPORT(name) extern "C" __attribute__((export_name(#name)))
 
 extern "C" {
 // The picture was made anew, black, at width x height device pixels: the canvas takes that
-// size before the picture is put on it.
+// size, and canvasPixels() holds its pixels from now on, before the picture is put on it.
 PAGE_IMPORT(pictureMade) void pagePictureMade(int width, int height);
-// Puts the rectangle of the picture (device pixels) on the canvas from rgba(), which holds
-// it row after row as ImageData's bytes.
+// Puts the rectangle (device pixels) of canvasPixels() on the canvas.
 PAGE_IMPORT(present) void pagePresent(int left, int top, int width, int height);
 PAGE_IMPORT(showBusy) void pageShowBusy(int busy);
 PAGE_IMPORT(describePicture) void pageDescribePicture(const char* utf8, int length);
@@ -73,8 +73,9 @@ struct Page {
     BrowserScreen screen;
     StagePacer pacer{screen};
     std::unique_ptr<RetainedImage> picture;
-    std::unique_ptr<std::uint8_t[]> rgba;  // the last presented rectangle, as ImageData's bytes
-    std::size_t rgbaSize = 0;
+    // What the canvas shows, as ImageData's R, G, B, A bytes, one word a pixel: the page puts
+    // each changed rectangle on the canvas from the one ImageData over this.
+    std::vector<std::uint32_t> canvasPixels;
     Form1Commands commands{shell()};
 
     Form1Commands::Shell shell()
@@ -103,35 +104,32 @@ struct Page {
             present(changed);
             pacer.endStage();
         });
+        canvasPixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
         picture = std::move(image);
         pagePictureMade(width, height);
         present({0, 0, width, height});
     }
 
-    // The core's 0xFFRRGGBB words become ImageData's R, G, B, A bytes.
+    // The core's 0xFFRRGGBB words become ImageData's R, G, B, A bytes, which a little-endian
+    // word holds as 0xAABBGGRR: red and blue change places.
     void present(const PixelRect& changed)
     {
         if (changed.isEmpty())
             return;
-        const int width = changed.right - changed.left;
-        const int height = changed.bottom - changed.top;
-        const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
-        if (size > rgbaSize) {
-            rgba = std::make_unique<std::uint8_t[]>(size);
-            rgbaSize = size;
-        }
-        std::uint8_t* out = rgba.get();
-        for (int row = changed.top; row < changed.bottom; ++row) {
-            const std::uint32_t* in = picture->pixels() + static_cast<std::ptrdiff_t>(row) * picture->stride();
-            for (int column = changed.left; column < changed.right; ++column) {
+        // The bounds as values: stores into the pixels could otherwise be changing them, for
+        // all the compiler knows, and it would not make the row's loop a vector one.
+        const auto [left, top, right, bottom] = changed;
+        const int stride = picture->stride();
+        for (int row = top; row < bottom; ++row) {
+            const std::ptrdiff_t start = static_cast<std::ptrdiff_t>(row) * stride;
+            const std::uint32_t* in = picture->pixels() + start;
+            std::uint32_t* out = canvasPixels.data() + start;
+            for (int column = left; column < right; ++column) {
                 const std::uint32_t pixel = in[column];
-                *out++ = static_cast<std::uint8_t>(pixel >> 16);
-                *out++ = static_cast<std::uint8_t>(pixel >> 8);
-                *out++ = static_cast<std::uint8_t>(pixel);
-                *out++ = static_cast<std::uint8_t>(pixel >> 24);
+                out[column] = (pixel & 0xFF00FF00u) | ((pixel >> 16) & 0xFFu) | ((pixel & 0xFFu) << 16);
             }
         }
-        pagePresent(changed.left, changed.top, width, height);
+        pagePresent(left, top, changed.width(), changed.height());
     }
 };
 
@@ -193,9 +191,9 @@ MODULE_EXPORT(makePicture) void makePicture(int width, int height)
     page().makePicture(width, height);
 }
 
-MODULE_EXPORT(rgba) const std::uint8_t* rgba()
+MODULE_EXPORT(canvasPixels) const std::uint32_t* canvasPixels()
 {
-    return page().rgba.get();
+    return page().canvasPixels.data();
 }
 
 // "描画": may pause at every stage (Asyncify) until the page resumes it.

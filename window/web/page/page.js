@@ -3,6 +3,7 @@
 // failure instead of the window when the module cannot go on.
 
 import { loadForm1 } from './form1-module.js';
+import { moduleFile } from './pausing-module.js';
 
 const form = document.getElementById('Form1');
 let stderr = '';
@@ -91,7 +92,8 @@ function build(layout, commands) {
     made.get('Command1').addEventListener('click', () => commands.command1Click().catch(showTrap));
     made.get('Command3').addEventListener('click', () => commands.command3Click().catch(showTrap));
     made.get(layout.focusOrder[0]).focus();
-    return { canvas: made.get('Picture1'), description, news };
+    const canvas = made.get('Picture1');
+    return { canvas, context: canvas.getContext('2d'), description, news };
 }
 
 // The canvas's size in device pixels, as the browser lays it out at the present zoom.
@@ -116,8 +118,8 @@ async function start() {
             view.canvas.width = width;
             view.canvas.height = height;
         },
-        present(left, top, width, height, rgba) {
-            view.canvas.getContext('2d').putImageData(new ImageData(rgba, width, height), left, top);
+        present(image, left, top, width, height) {
+            view.context.putImageData(image, 0, 0, left, top, width, height);
         },
         showBusy(busy) {
             document.body.classList.toggle('busy', busy);
@@ -138,8 +140,8 @@ async function start() {
 
     let form1;
     try {
-        const module = await WebAssembly.compileStreaming(fetch('dragonfold.wasm'))
-            .catch(async () => WebAssembly.compile(await (await fetch('dragonfold.wasm')).arrayBuffer()));
+        const module = await WebAssembly.compileStreaming(fetch(moduleFile))
+            .catch(async () => WebAssembly.compile(await (await fetch(moduleFile)).arrayBuffer()));
         form1 = await loadForm1(module, page);
     } catch (error) {
         showFailure(`ウィンドウを表示できません。\nWebAssembly could not be loaded: ${error.message}`,
