@@ -33,7 +33,7 @@ PAGE_IMPORT(fail) void pageFail(const char* message, int messageLength, const ch
 PAGE_IMPORT(now) double pageNow();
 // Whether the page is visible, so that a stage could be seen at all.
 PAGE_IMPORT(visible) int pageVisible();
-// These two pause the module until the page resumes it (binaryen's Asyncify): the next
+// These two pause the module until the page resumes it (pausing-module.js): the next
 // animation frame has been painted, 1, or deadline passed first, 0; and a plain wait.
 PAGE_IMPORT(waitForFrame) int pageWaitForFrame(double deadlineMs);
 PAGE_IMPORT(waitUntil) void pageWaitUntil(double dueMs);
@@ -172,8 +172,9 @@ std::string layoutJson()
     return json + "]}";
 }
 
-// Binaryen's Asyncify keeps the paused call stack here: a static area, which the C library's
-// allocator can never hand out. Its first two words are where the saved stack begins and ends.
+// Binaryen's Asyncify keeps the paused call stack here, in the module built to unwind itself:
+// a static area, which the C library's allocator can never hand out. Its first two words are
+// where the saved stack begins and ends.
 alignas(16) std::uint8_t asyncifyData[64 * 1024];
 
 } // namespace
@@ -196,7 +197,7 @@ MODULE_EXPORT(canvasPixels) const std::uint32_t* canvasPixels()
     return page().canvasPixels.data();
 }
 
-// "描画": may pause at every stage (Asyncify) until the page resumes it.
+// "描画": may pause at every stage until the page resumes it.
 MODULE_EXPORT(command1Click) void command1Click()
 {
     page().commands.Command1_Click();
