@@ -6,10 +6,10 @@
 //   node browser_test.mjs chromium|firefox PAGE_FOLDER NATIVE_FIGURE_IMAGE
 
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
 import test, { after, before } from 'node:test';
 import { launch, serve } from './browsers.mjs';
+import { nativeFigure } from './native-figure.mjs';
 
 const [browserName, pageFolder, nativeFigureImage] = process.argv.slice(2);
 const chromium = browserName === 'chromium';
@@ -93,11 +93,15 @@ async function openPage(zoom = 1, way = undefined) {
     return { page, problems };
 }
 
-// Whether this browser can suspend WebAssembly at an import (JavaScript Promise Integration).
+// Whether this browser can suspend WebAssembly at an import (JavaScript Promise Integration),
+// asked once.
+let suspends;
 async function browserSuspends() {
-    const page = await (await browserAt(1)).newPage();
-    const suspends = await page.evaluate(() => typeof WebAssembly.Suspending === 'function');
-    await page.close();
+    if (suspends === undefined) {
+        const page = await (await browserAt(1)).newPage();
+        suspends = await page.evaluate(() => typeof WebAssembly.Suspending === 'function');
+        await page.close();
+    }
     return suspends;
 }
 
@@ -118,12 +122,7 @@ function canvasDigest(page) {
 }
 
 function nativeDigest(width, height) {
-    const ppm = execFileSync(nativeFigureImage, [String(width), String(height)], { maxBuffer: 1 << 26 });
-    const header = `P6\n${width} ${height}\n255\n`.length;
-    const rgba = Buffer.alloc(width * height * 4, 255);
-    for (let i = 0; i < width * height; ++i)
-        ppm.copy(rgba, i * 4, header + i * 3, header + i * 3 + 3);
-    return createHash('sha256').update(rgba).digest('hex');
+    return createHash('sha256').update(nativeFigure(nativeFigureImage, width, height)).digest('hex');
 }
 
 test('the window is laid out from the control table, its focus starting on 描画', async () => {

@@ -8,12 +8,12 @@
 //   node module_test.mjs NATIVE_FIGURE_IMAGE MODULE.wasm...
 
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
 import { readFile } from 'node:fs/promises';
 import { basename } from 'node:path';
 import test, { describe } from 'node:test';
 import { loadForm1 } from '../../window/web/page/form1-module.js';
 import { canSuspend, needsSuspending } from '../../window/web/page/pausing-module.js';
+import { nativeFigure } from './native-figure.mjs';
 
 const [nativeFigureImage, ...wasmFiles] = process.argv.slice(2);
 // Node.js has no ImageData; the page's module needs only its three fields.
@@ -57,24 +57,10 @@ function fakePage({ visible = true, frames = 'shown' } = {}) {
     return page;
 }
 
-// The native core's figure at that size, as RGBA bytes.
-function nativeFigure(width, height) {
-    const ppm = execFileSync(nativeFigureImage, [String(width), String(height)], { maxBuffer: 1 << 26 });
-    const header = `P6\n${width} ${height}\n255\n`.length;
-    const rgba = new Uint8ClampedArray(width * height * 4);
-    for (let i = 0; i < width * height; ++i) {
-        rgba[i * 4] = ppm[header + i * 3];
-        rgba[i * 4 + 1] = ppm[header + i * 3 + 1];
-        rgba[i * 4 + 2] = ppm[header + i * 3 + 2];
-        rgba[i * 4 + 3] = 255;
-    }
-    return rgba;
-}
-
 function assertShowsFigure(page, width, height) {
     assert.equal(page.width, width);
     assert.equal(page.height, height);
-    assert.ok(Buffer.from(page.canvas).equals(Buffer.from(nativeFigure(width, height))),
+    assert.ok(Buffer.from(page.canvas).equals(nativeFigure(nativeFigureImage, width, height)),
         `the canvas at ${width} x ${height} differs from the native figure`);
 }
 

@@ -46,6 +46,8 @@ function waitForFrame(deadline) {
 
 function build(layout, commands) {
     document.title = layout.caption;
+    form.style.width = `${layout.width}px`;
+    form.style.height = `${layout.height}px`;
     const made = new Map();
     for (const control of layout.controls) {
         let element;
